@@ -1,0 +1,88 @@
+# Compiler settings and the helpers every folder uses.
+include_guard(GLOBAL)
+
+set(ZAVOTRA_ROOT ${CMAKE_SOURCE_DIR})
+
+if(WIN32)
+  set(ZAVOTRA_WINDOWS ON)
+  add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0600 NOMINMAX STRICT)
+  add_compile_options(-Wall -Wextra -Wno-unused-parameter -Wno-cast-function-type)
+  # Static runtime: the binaries need no mingw DLL, under Wine or on Windows.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+else()
+  set(ZAVOTRA_WINDOWS OFF)
+  add_compile_options(-Wall -Wextra -Wno-unused-parameter)
+  if(ZAVOTRA_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+  endif()
+endif()
+
+include_directories(${ZAVOTRA_ROOT})
+
+# GoogleTest: cross-built from the Debian sources for Windows, the installed
+# package for the native build.
+if(ZAVOTRA_TESTS)
+  if(ZAVOTRA_WINDOWS)
+    set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+    set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    set(ZAVOTRA_GTEST_MAIN gtest_main)
+    set(ZAVOTRA_GTEST gtest)
+    set(ZAVOTRA_GMOCK gmock)
+  else()
+    find_package(GTest REQUIRED)
+    set(ZAVOTRA_GTEST_MAIN GTest::gtest_main)
+    set(ZAVOTRA_GTEST GTest::gtest)
+    set(ZAVOTRA_GMOCK GTest::gmock)
+  endif()
+  include(GoogleTest)
+endif()
+
+# zavotra_test(NAME <name> SOURCES ... [LIBS ...] [DESKTOP] [OWN_MAIN] [TIMEOUT s])
+# A GoogleTest executable; on Windows ctest runs it under Wine through the
+# cross-compiling emulator. DESKTOP tests use the shared display, the
+# foreground window or synthetic input, and never run at the same time.
+function(zavotra_test)
+  cmake_parse_arguments(T "DESKTOP;OWN_MAIN" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  if(T_OWN_MAIN)
+    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} ${ZAVOTRA_GTEST} ${ZAVOTRA_GMOCK})
+  else()
+    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} ${ZAVOTRA_GTEST_MAIN} ${ZAVOTRA_GMOCK})
+  endif()
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  set(props TIMEOUT ${T_TIMEOUT})
+  if(T_DESKTOP)
+    list(APPEND props RESOURCE_LOCK desktop)
+  endif()
+  gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES ${props})
+endfunction()
+
+# zavotra_fuzz(NAME <name> SOURCES ... LIBS ... CORPUS <dir>)
+# A libFuzzer target (native clang build only); ctest runs it for a bounded
+# number of iterations over its committed seed corpus.
+function(zavotra_fuzz)
+  cmake_parse_arguments(F "" "NAME;CORPUS;RUNS" "SOURCES;LIBS" ${ARGN})
+  if(ZAVOTRA_WINDOWS OR NOT ZAVOTRA_FUZZ OR NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    return()
+  endif()
+  if(NOT F_RUNS)
+    set(F_RUNS 20000)
+  endif()
+  add_executable(${F_NAME} ${F_SOURCES})
+  target_compile_options(${F_NAME} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${F_NAME} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${F_NAME} PRIVATE ${F_LIBS})
+  set(work ${CMAKE_CURRENT_BINARY_DIR}/${F_NAME}.corpus)
+  add_test(NAME ${F_NAME}
+           COMMAND ${CMAKE_COMMAND} -E env
+                   sh -c "rm -rf '${work}' && mkdir -p '${work}' && exec \"$0\" -runs=${F_RUNS} -max_len=4096 -seed=1 \"$1\" \"$2\""
+                   $<TARGET_FILE:${F_NAME}> ${work} ${F_CORPUS})
+  set_tests_properties(${F_NAME} PROPERTIES TIMEOUT 300 LABELS fuzz)
+endfunction()

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the native portable suite (ASan/UBSan,
+# fuzz targets) and the Windows suite under Wine. Installs what is missing first.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+start_time=$(date +%s)
+
+./tools/setup.sh
+
+build=$root/build
+jobs=${ZAVOTRA_JOBS:-2}
+flavour=$(./tools/wine-session.sh flavour "$root")
+
+configure() { # dir, extra cmake arguments...
+  local dir=$1; shift
+  cmake -S "$root" -B "$build/$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >"$build/$dir.configure.log" 2>&1 \
+    || { cat "$build/$dir.configure.log"; exit 1; }
+}
+
+mkdir -p "$build"
+echo "== configure"
+configure native -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug
+if [ "$flavour" = 32 ]; then
+  configure win32 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake" -DZAVOTRA_TESTS=ON
+  tests_win=win32
+else
+  # The deliverables stay PE32; the tests run a PE32+ build of the same code.
+  configure win32 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake" -DZAVOTRA_TESTS=OFF
+  configure win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x86_64.cmake" -DZAVOTRA_TESTS=ON
+  tests_win=win64
+fi
+
+for dir in native win32 $([ "$tests_win" = win64 ] && echo win64); do
+  echo "== build $dir"
+  cmake --build "$build/$dir" -j "$jobs"
+done
+
+./tools/wine-session.sh start "$build"
+trap './tools/wine-session.sh stop "$build"' EXIT
+export ZAVOTRA_WINE_ENV=$build/wine/env
+
+status=0
+echo "== test native"
+ctest --test-dir "$build/native" -j "$jobs" --output-on-failure --timeout 600 || status=1
+echo "== test $tests_win (Wine $flavour-bit)"
+ctest --test-dir "$build/$tests_win" -j "$jobs" --output-on-failure --timeout 600 || status=1
+
+echo "== done in $(( $(date +%s) - start_time )) s, status $status"
+exit $status
