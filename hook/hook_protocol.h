@@ -1,0 +1,35 @@
+// What Zavotra.exe and our hook library Zavotra.dll exchange: the settings
+// record handed to UpdateSettings and the messages the library posts to the
+// main window (class "ZavotraClass"). Keep it free of C++ so that windres can
+// read it.
+#pragma once
+
+#define ZAVOTRA_WINDOW_CLASS "ZavotraClass"
+
+#define WM_HOOK_ENABLE        0x403  /* wParam: capture switched on (non-zero) or off */
+#define WM_HOOK_ARM           0x404  /* lParam: point where the drawing button went down */
+#define WM_HOOK_STROKE_BEGIN  0x40B  /* lParam: first point of a stroke */
+#define WM_HOOK_STROKE_POINT  0x40C  /* lParam: next point of the stroke */
+#define WM_HOOK_GESTURE_END   0x40D  /* drawing has finished */
+
+#ifndef RC_INVOKED
+#include <stdint.h>
+
+/* Little-endian, 16 bytes with the final padding. */
+typedef struct HookSettings {
+  int32_t dragThreshold;  /* DrawingThreshold, pixels */
+  int32_t drawButton;     /* 1 left, 0 middle, -1 right */
+  int32_t deviceType;     /* passed through unchanged */
+  uint8_t userEnable;     /* capture switched on by the user */
+  uint8_t notSuspended;   /* capture not suspended by the program itself */
+  uint8_t padding[2];     /* never written */
+} HookSettings;
+
+#ifdef __cplusplus
+static_assert(sizeof(HookSettings) == 16, "HookSettings is a 16-byte record");
+#endif
+
+/* Exports of Zavotra.dll; the caller removes the argument (cdecl). */
+typedef void(__cdecl* UpdateSettingsFn)(HookSettings* settings);
+typedef void(__cdecl* ReleaseHooksFn)(void);
+#endif

@@ -1,0 +1,25 @@
+#include "shell/app_context.h"
+
+#include <atomic>
+
+namespace {
+HINSTANCE g_instance = nullptr;
+std::atomic<HWND> g_mainWindow{nullptr};
+bool g_capabilities[kCapabilityCount] = {};
+std::atomic<CaptureSwitch*> g_captureSwitch{nullptr};
+}  // namespace
+
+HINSTANCE AppInstance() { return g_instance ? g_instance : GetModuleHandleA(nullptr); }
+void SetAppInstance(HINSTANCE instance) { g_instance = instance; }
+
+HWND MainWindow() { return g_mainWindow.load(); }
+void SetMainWindow(HWND window) { g_mainWindow.store(window); }
+
+bool HasCapability(Capability flag) { return g_capabilities[static_cast<int>(flag)]; }
+void SetCapability(Capability flag, bool on) { g_capabilities[static_cast<int>(flag)] = on; }
+void ClearCapabilities() {
+  for (bool& flag : g_capabilities) flag = false;
+}
+
+CaptureSwitch* ActiveCaptureSwitch() { return g_captureSwitch.load(); }
+void SetActiveCaptureSwitch(CaptureSwitch* capture) { g_captureSwitch.store(capture); }

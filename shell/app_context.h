@@ -1,0 +1,38 @@
+// Process-wide handles and switches, set by start-up and read by every
+// subsystem. Kept tiny on purpose so that actions, gestures and plug-ins can
+// depend on it without depending on the whole shell.
+#pragma once
+#include <windows.h>
+
+// Instance handle for loading resources; GetModuleHandle(nullptr) until set.
+HINSTANCE AppInstance();
+void SetAppInstance(HINSTANCE instance);
+
+// The main window of class "ZavotraClass"; 0 until it has been created.
+HWND MainWindow();
+void SetMainWindow(HWND window);
+
+// Operating-system capability flags, filled once at start-up.
+enum class Capability : int {
+  NtPlatform = 0,
+  Reserved = 1,
+  LanguageGroups = 2,
+  MultipleMonitors = 3,
+  AlphaBlend = 4,
+  LayeredWindows = 5,
+};
+constexpr int kCapabilityCount = 6;
+bool HasCapability(Capability flag);
+void SetCapability(Capability flag, bool on);
+void ClearCapabilities();
+
+// The gesture capture's "not suspended" switch. Synthetic Ctrl+C and Ctrl+V
+// suspend capture so that the program's own Ctrl is not taken for the user's.
+// The hook library object registers itself here; there may be none.
+class CaptureSwitch {
+ public:
+  virtual ~CaptureSwitch() = default;
+  virtual void setNotSuspended(bool on, bool showStatus) = 0;
+};
+CaptureSwitch* ActiveCaptureSwitch();
+void SetActiveCaptureSwitch(CaptureSwitch* capture);

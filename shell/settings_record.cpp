@@ -1,0 +1,6 @@
+#include "shell/settings.h"
+
+ZSettings& Settings() {
+  static ZSettings settings;
+  return settings;
+}
