@@ -115,6 +115,9 @@ TEST_F(OpenUrlTest, AnExplicitSchemeWinsOverTheShapeOfTheText) {
   EXPECT_TRUE(OpenUrl("http://user@example.com/"));
   EXPECT_EQ(Recorded(), "-url http://user@example.com/");
   EXPECT_EQ(UrlSchemeOf("ftp://www.example.com/"), "ftp");
+  EXPECT_EQ(UrlSchemeOf("mailto:someone@example.com"), "mailto");
+  EXPECT_TRUE(OpenUrl("mailto:someone@example.com"));
+  EXPECT_EQ(Recorded(), "-mail mailto:someone@example.com");
 }
 
 TEST_F(OpenUrlTest, AnExistingFileUsesTheFileHandler) {
