@@ -136,6 +136,8 @@ TEST_F(StorageFile, UnsignedKeepsTheFullRange) {
   EXPECT_EQ(ReadUnsigned(root_.Get(), L"ID"), 4000000000u);
   Store(L"ID", "17 and more");
   EXPECT_EQ(ReadUnsigned(root_.Get(), L"ID"), 17u);
+  Store(L"ID", "99999999999");
+  EXPECT_EQ(ReadUnsigned(root_.Get(), L"ID"), UINT32_MAX);
   Store(L"ID", "none");
   EXPECT_EQ(ReadUnsigned(root_.Get(), L"ID"), 0u);
 }
