@@ -10,8 +10,10 @@
 #include "hook/gesture_tracker.h"
 #include "hook/unique_handle.h"
 
+#include "hook/hook_protocol.h"
+
 // dwExtraInfo of the input we inject ourselves, so that our hooks let it pass.
-constexpr ULONG_PTR kHookInputSignature = 0x5A56544Bu;  // "ZVTK"
+constexpr ULONG_PTR kHookInputSignature = ZAVOTRA_INPUT_SIGNATURE;
 
 // The settings as UpdateSettings last delivered them. Written by the caller's
 // thread, read by the hook procedures, which must never wait for a lock.
