@@ -165,6 +165,9 @@ TEST(HookLibraryTest, LoadedLibrarySwitchesCaptureOnAndShowsIt) {
   ExpectStatus(IDI_CAPTURE_ENABLED, kEnabledText);
 }
 
+std::vector<CaptureStatus> g_heard;
+void Hear(const CaptureStatus& status) { g_heard.push_back(status); }
+
 TEST(HookLibraryTest, FlagsChangeTheStatusOnlyWhenAsked) {
   Loaded loaded = LoadWatching(ExeFolder());
   HookLibrary& library = *loaded.library;
@@ -192,7 +195,13 @@ TEST(HookLibraryTest, FlagsChangeTheStatusOnlyWhenAsked) {
   library.showCaptureStatus();
   ExpectStatus(IDI_CAPTURE_ENABLED, kEnabledText);
 
+  g_heard.clear();
+  SetCaptureStatusListener(&Hear);
   library.setBoth(false, true);
+  SetCaptureStatusListener(nullptr);
+  ASSERT_EQ(g_heard.size(), 1u);  // the tray hears of every status shown
+  EXPECT_EQ(g_heard[0].iconId, IDI_CAPTURE_DISABLED);
+  EXPECT_EQ(g_heard[0].text, kDisabledText);
   EXPECT_EQ(library.settings().userEnable, 0);
   EXPECT_EQ(library.settings().notSuspended, 0);
 }
