@@ -69,7 +69,7 @@ bool GestureTracker::onButtonUp(MouseButton button, HookPoint at, const TrackerC
 
 void GestureTracker::onMove(HookPoint at, const TrackerConfig& config) {
   stopIfCaptureOff(config);
-  if (state_ == State::Armed && beyondThreshold(at, config.dragThreshold)) {
+  if (state_ == State::Armed && config.captureOn() && beyondThreshold(at, config.dragThreshold)) {
     state_ = State::Drawing;
     sink_.post(WM_HOOK_STROKE_BEGIN, 0, PackHookPoint(pressPoint_));
   }
@@ -110,10 +110,9 @@ void GestureTracker::stopIfCaptureOff(const TrackerConfig& config) {
   if (config.captureOn()) return;
   switch (state_) {
     case State::Armed:
-      // The press was swallowed; give it back now so that the release, which
-      // will pass untouched, has its press.
-      state_ = State::Idle;
-      sink_.replayPress(pressButton_, pressPoint_);
+      // The press was swallowed. It goes back as a whole click at the release:
+      // handing back the press alone now could reach the application after
+      // a release that is already on its way.
       break;
     case State::Drawing:
       endGesture(lastPoint_);

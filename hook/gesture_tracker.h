@@ -39,10 +39,9 @@ class TrackerSink {
   // Whether a main window exists to receive the gesture.
   virtual bool hasTarget() = 0;
   virtual void post(unsigned message, uintptr_t wParam, uint32_t lParam) = 0;
-  // Hand a swallowed press (and release) back to the system later, marked as
-  // ours so that the hooks let it through. Must not block.
+  // Hand a swallowed press and its release back to the system later, marked
+  // as ours so that the hooks let them through. Must not block.
   virtual void replayClick(MouseButton button, HookPoint at) = 0;
-  virtual void replayPress(MouseButton button, HookPoint at) = 0;
 };
 
 class GestureTracker {

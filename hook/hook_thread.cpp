@@ -5,9 +5,8 @@
 namespace {
 
 // A thread message to ourselves: hand a swallowed click back to the system
-// once the hook procedure has returned. wParam: button, plus kReplayPressOnly.
+// once the hook procedure has returned. wParam: the button; lParam: the point.
 constexpr UINT kReplayMessage = WM_APP + 0x5A;
-constexpr WPARAM kReplayPressOnly = 0x100;
 constexpr DWORD kStopTimeoutMs = 5000;
 
 // Owner of an installed hook.
@@ -40,19 +39,15 @@ class MainWindowSink : public TrackerSink {
     }
   }
 
-  void replayClick(MouseButton button, HookPoint at) override { queueReplay(button, at, false); }
-  void replayPress(MouseButton button, HookPoint at) override { queueReplay(button, at, true); }
+  void replayClick(MouseButton button, HookPoint at) override {
+    PostThreadMessageA(GetCurrentThreadId(), kReplayMessage, static_cast<WPARAM>(button),
+                       static_cast<LPARAM>(PackHookPoint(at)));
+  }
 
  private:
   HWND window() {
     if (!window_ || !IsWindow(window_)) window_ = FindWindowA(ZAVOTRA_WINDOW_CLASS, nullptr);
     return window_;
-  }
-
-  static void queueReplay(MouseButton button, HookPoint at, bool pressOnly) {
-    const WPARAM what = static_cast<WPARAM>(button) | (pressOnly ? kReplayPressOnly : 0);
-    PostThreadMessageA(GetCurrentThreadId(), kReplayMessage, what,
-                       static_cast<LPARAM>(PackHookPoint(at)));
   }
 
   HWND window_ = nullptr;
@@ -118,10 +113,9 @@ LONG NormalisedCoordinate(LONG pixel, int origin, int extent) {
   return static_cast<LONG>((offset * 65536 + extent - 1) / extent);
 }
 
-void ReplayButton(WPARAM what, LPARAM point) {
+void ReplayClick(WPARAM button, LPARAM point) {
   static const DWORD kDownFlags[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_RIGHTDOWN};
   static const DWORD kUpFlags[] = {MOUSEEVENTF_LEFTUP, MOUSEEVENTF_MIDDLEUP, MOUSEEVENTF_RIGHTUP};
-  const WPARAM button = what & 0xFF;
   if (button > static_cast<WPARAM>(MouseButton::Right)) return;
 
   INPUT inputs[2] = {};
@@ -137,7 +131,7 @@ void ReplayButton(WPARAM what, LPARAM point) {
   inputs[1].type = INPUT_MOUSE;
   inputs[1].mi.dwFlags = kUpFlags[button];
   inputs[1].mi.dwExtraInfo = kHookInputSignature;
-  SendInput((what & kReplayPressOnly) ? 1 : 2, inputs, sizeof(INPUT));
+  SendInput(2, inputs, sizeof(INPUT));
 }
 
 struct StartContext {
@@ -150,7 +144,7 @@ void PumpUntilQuit() {
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
     if (!msg.hwnd && msg.message == kReplayMessage) {
-      ReplayButton(msg.wParam, msg.lParam);
+      ReplayClick(msg.wParam, msg.lParam);
       continue;
     }
     TranslateMessage(&msg);

@@ -284,6 +284,47 @@ TEST_F(HookDllTest, CaptureComesBackWhenTheFlagsDo) {
   EXPECT_EQ(countHook(WM_HOOK_GESTURE_END), 1u);
 }
 
+TEST_F(HookDllTest, CaptureSwitchedOffBeforeADragStillGivesTheClick) {
+  configure(kRight.setting, 1, 1);
+  const POINT press = Inside(5, 5);
+  SetCursorPos(press.x, press.y);
+  Press(kRight, press);
+  PumpFor(3000, [] { return !mainLog_.empty(); });
+  configure(kRight.setting, 0, 1);
+  MoveTo(Inside(60, 5));  // no stroke while capture is off
+  Release(kRight, Inside(60, 5));
+  EXPECT_TRUE(waitForClickOnTarget(kRight));
+  ASSERT_EQ(targetLog_.size(), 2u);
+  EXPECT_EQ(targetLog_[0].message, static_cast<UINT>(WM_RBUTTONDOWN));
+  EXPECT_EQ(targetLog_[1].message, static_cast<UINT>(WM_RBUTTONUP));
+  EXPECT_EQ(mainLog_, std::vector<Message>{Hook(WM_HOOK_ARM, press)});
+}
+
+TEST_F(HookDllTest, CaptureSwitchedOffWhileDrawingEndsTheGesture) {
+  configure(kRight.setting, 1, 1);
+  const POINT press = Inside(0, 0), drawn = Inside(40, 0);
+  SetCursorPos(press.x, press.y);
+  Press(kRight, press);
+  MoveTo(drawn);
+  PumpFor(3000, [] { return mainLog_.size() >= 3; });
+  configure(kRight.setting, 1, 0);
+  MoveTo(Inside(60, 0));
+  Release(kRight, Inside(60, 0));
+  waitForGestureEnd();
+  PumpFor(200);
+  // The gesture ends as soon as capture is off; the later move is not drawn.
+  // (While we waited, Wine may have moved the pointer back to where the real
+  // X pointer is, the press point, and that move is part of the stroke.)
+  ASSERT_GE(mainLog_.size(), 4u);
+  const std::vector<Message> begun = {Hook(WM_HOOK_ARM, press), Hook(WM_HOOK_STROKE_BEGIN, press),
+                                      Hook(WM_HOOK_STROKE_POINT, drawn)};
+  EXPECT_EQ(std::vector<Message>(mainLog_.begin(), mainLog_.begin() + 3), begun);
+  EXPECT_EQ(mainLog_.back().message, static_cast<UINT>(WM_HOOK_GESTURE_END));
+  EXPECT_EQ(countHook(WM_HOOK_GESTURE_END), 1u);
+  for (const Message& m : mainLog_) EXPECT_NE(m.lParam, MAKELPARAM(Inside(60, 0).x, Inside(60, 0).y));
+  EXPECT_TRUE(targetLog_.empty());  // the window never saw the press, so not the release either
+}
+
 TEST_F(HookDllTest, NothingIsCapturedAfterReleaseHooks) {
   configure(kRight.setting, 1, 1);
   release_();
