@@ -12,6 +12,11 @@
 #define WM_HOOK_STROKE_POINT  0x40C  /* lParam: next point of the stroke */
 #define WM_HOOK_GESTURE_END   0x40D  /* drawing has finished */
 
+/* dwExtraInfo of synthetic input that the hooks must let pass untouched: the
+   library marks the clicks it hands back with it, and the program may mark its
+   own synthetic mouse input the same way. */
+#define ZAVOTRA_INPUT_SIGNATURE 0x5A56544Bu
+
 #ifndef RC_INVOKED
 #include <stdint.h>
 

@@ -9,6 +9,11 @@
 // Gesture capture and ink trail
 // ---------------------------------------------------------------------------
 // (gesture capture ids)
+#define IDS_HOOK_LIBRARY_MISSING  2    /* "Couldn't find the 'Zavotra.dll' file, ..." */
+#define IDS_CAPTURE_ENABLED       20   /* "Zavotra - Use CTRL key to disable" */
+#define IDS_CAPTURE_DISABLED      23   /* "Zavotra (disabled)" */
+#define IDI_CAPTURE_ENABLED       220  /* tray icon while capture is on */
+#define IDI_CAPTURE_DISABLED      104  /* tray icon while capture is off */
 
 
 // ---------------------------------------------------------------------------

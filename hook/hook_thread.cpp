@@ -1,0 +1,223 @@
+#include "hook/hook_thread.h"
+
+#include "hook/hook_protocol.h"
+
+namespace {
+
+// A thread message to ourselves: hand a swallowed click back to the system
+// once the hook procedure has returned. wParam: the button; lParam: the point.
+constexpr UINT kReplayMessage = WM_APP + 0x5A;
+constexpr DWORD kStopTimeoutMs = 5000;
+
+// Owner of an installed hook.
+class UniqueHook {
+ public:
+  explicit UniqueHook(HHOOK hook) : hook_(hook) {}
+  UniqueHook(const UniqueHook&) = delete;
+  UniqueHook& operator=(const UniqueHook&) = delete;
+  ~UniqueHook() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+  }
+  bool valid() const { return hook_ != nullptr; }
+
+ private:
+  HHOOK hook_;
+};
+
+// The tracker's view of the world: the main window, found by its class and
+// found again whenever it has gone (the program may have restarted).
+class MainWindowSink : public TrackerSink {
+ public:
+  bool hasTarget() override { return window() != nullptr; }
+
+  void post(unsigned message, uintptr_t wParam, uint32_t lParam) override {
+    HWND target = window();
+    if (!target) return;
+    if (!PostMessageA(target, message, wParam, static_cast<LPARAM>(lParam))) {
+      window_ = nullptr;
+      if ((target = window())) PostMessageA(target, message, wParam, static_cast<LPARAM>(lParam));
+    }
+  }
+
+  void replayClick(MouseButton button, HookPoint at) override {
+    PostThreadMessageA(GetCurrentThreadId(), kReplayMessage, static_cast<WPARAM>(button),
+                       static_cast<LPARAM>(PackHookPoint(at)));
+  }
+
+ private:
+  HWND window() {
+    if (!window_ || !IsWindow(window_)) window_ = FindWindowA(ZAVOTRA_WINDOW_CLASS, nullptr);
+    return window_;
+  }
+
+  HWND window_ = nullptr;
+};
+
+// Only the hook thread touches this, and only while it runs.
+GestureTracker* g_tracker = nullptr;
+
+HookPoint ToHookPoint(POINT point) { return HookPoint{point.x, point.y}; }
+
+LRESULT CALLBACK MouseHookProc(int code, WPARAM message, LPARAM data) {
+  if (code != HC_ACTION || !g_tracker) return CallNextHookEx(nullptr, code, message, data);
+  const auto* event = reinterpret_cast<const MSLLHOOKSTRUCT*>(data);
+  if (event->dwExtraInfo == kHookInputSignature) return CallNextHookEx(nullptr, code, message, data);
+
+  const TrackerConfig config = CurrentSettings().snapshot();
+  const HookPoint at = ToHookPoint(event->pt);
+  bool swallow = false;
+  switch (message) {
+    case WM_MOUSEMOVE: g_tracker->onMove(at, config); break;
+    case WM_LBUTTONDOWN: swallow = g_tracker->onButtonDown(MouseButton::Left, at, config); break;
+    case WM_LBUTTONUP: swallow = g_tracker->onButtonUp(MouseButton::Left, at, config); break;
+    case WM_MBUTTONDOWN: swallow = g_tracker->onButtonDown(MouseButton::Middle, at, config); break;
+    case WM_MBUTTONUP: swallow = g_tracker->onButtonUp(MouseButton::Middle, at, config); break;
+    case WM_RBUTTONDOWN: swallow = g_tracker->onButtonDown(MouseButton::Right, at, config); break;
+    case WM_RBUTTONUP: swallow = g_tracker->onButtonUp(MouseButton::Right, at, config); break;
+    case WM_XBUTTONDOWN: swallow = g_tracker->onButtonDown(MouseButton::Other, at, config); break;
+    default: g_tracker->onOtherInput(); break;  // wheels, X button releases
+  }
+  return swallow ? 1 : CallNextHookEx(nullptr, code, message, data);
+}
+
+TrackedKey KeyOf(DWORD virtualKey) {
+  switch (virtualKey) {
+    case VK_CONTROL:
+    case VK_LCONTROL:
+    case VK_RCONTROL: return TrackedKey::Ctrl;
+    case VK_SHIFT:
+    case VK_LSHIFT: return TrackedKey::LeftShift;
+    case VK_RSHIFT: return TrackedKey::RightShift;
+    default: return TrackedKey::Other;
+  }
+}
+
+LRESULT CALLBACK KeyboardHookProc(int code, WPARAM message, LPARAM data) {
+  if (code == HC_ACTION && g_tracker) {
+    const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
+    if (event->dwExtraInfo != kHookInputSignature) {
+      const TrackerConfig config = CurrentSettings().snapshot();
+      const TrackedKey key = KeyOf(event->vkCode);
+      if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) g_tracker->onKeyDown(key, config);
+      if (message == WM_KEYUP || message == WM_SYSKEYUP) g_tracker->onKeyUp(key, config);
+    }
+  }
+  return CallNextHookEx(nullptr, code, message, data);  // keys always pass
+}
+
+// Normalised absolute coordinate of a screen pixel on the virtual desktop,
+// rounded up so that the system's truncating conversion lands on the pixel.
+LONG NormalisedCoordinate(LONG pixel, int origin, int extent) {
+  if (extent <= 0) return 0;
+  const long long offset = static_cast<long long>(pixel) - origin;
+  return static_cast<LONG>((offset * 65536 + extent - 1) / extent);
+}
+
+void ReplayClick(WPARAM button, LPARAM point) {
+  static const DWORD kDownFlags[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_RIGHTDOWN};
+  static const DWORD kUpFlags[] = {MOUSEEVENTF_LEFTUP, MOUSEEVENTF_MIDDLEUP, MOUSEEVENTF_RIGHTUP};
+  if (button > static_cast<WPARAM>(MouseButton::Right)) return;
+
+  INPUT inputs[2] = {};
+  inputs[0].type = INPUT_MOUSE;
+  inputs[0].mi.dx = NormalisedCoordinate(static_cast<short>(LOWORD(point)),
+                                         GetSystemMetrics(SM_XVIRTUALSCREEN),
+                                         GetSystemMetrics(SM_CXVIRTUALSCREEN));
+  inputs[0].mi.dy = NormalisedCoordinate(static_cast<short>(HIWORD(point)),
+                                         GetSystemMetrics(SM_YVIRTUALSCREEN),
+                                         GetSystemMetrics(SM_CYVIRTUALSCREEN));
+  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK | kDownFlags[button];
+  inputs[0].mi.dwExtraInfo = kHookInputSignature;
+  inputs[1].type = INPUT_MOUSE;
+  inputs[1].mi.dwFlags = kUpFlags[button];
+  inputs[1].mi.dwExtraInfo = kHookInputSignature;
+  SendInput(2, inputs, sizeof(INPUT));
+}
+
+struct StartContext {
+  HMODULE module;
+  UniqueHandle ready;
+  bool installed = false;
+};
+
+void PumpUntilQuit() {
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (!msg.hwnd && msg.message == kReplayMessage) {
+      ReplayClick(msg.wParam, msg.lParam);
+      continue;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+DWORD WINAPI HookThreadMain(void* parameter) {
+  auto* start = static_cast<StartContext*>(parameter);
+  // Keep the library loaded while this thread runs in it, even if the program
+  // unloads it without ReleaseHooks; the thread drops the reference as it ends.
+  HMODULE self = nullptr;
+  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                     reinterpret_cast<LPCSTR>(&HookThreadMain), &self);
+  SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);  // input must not lag
+  MSG msg;
+  PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the queue exists before anyone posts to it
+  {
+    MainWindowSink sink;
+    GestureTracker tracker(sink);
+    g_tracker = &tracker;
+    UniqueHook mouse(SetWindowsHookExA(WH_MOUSE_LL, MouseHookProc, start->module, 0));
+    UniqueHook keyboard(SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardHookProc, start->module, 0));
+    start->installed = mouse.valid() && keyboard.valid();
+    const bool installed = start->installed;
+    SetEvent(start->ready.get());  // from here on `start` belongs to the caller again
+    if (installed) PumpUntilQuit();
+    g_tracker = nullptr;
+  }
+  if (self) FreeLibraryAndExitThread(self, 0);
+  return 0;
+}
+
+}  // namespace
+
+TrackerConfig LiveSettings::snapshot() const {
+  TrackerConfig config;
+  config.dragThreshold = dragThreshold.load();
+  config.drawButton = drawButton.load();
+  config.userEnable = userEnable.load();
+  config.notSuspended = notSuspended.load();
+  return config;
+}
+
+LiveSettings& CurrentSettings() {
+  static LiveSettings settings;
+  return settings;
+}
+
+bool HookThread::start(HMODULE module) {
+  if (running()) return true;
+  StartContext context{module, UniqueHandle(CreateEventA(nullptr, TRUE, FALSE, nullptr))};
+  if (!context.ready.valid()) return false;
+  DWORD id = 0;
+  UniqueHandle thread(CreateThread(nullptr, 0, HookThreadMain, &context, 0, &id));
+  if (!thread.valid()) return false;
+  // Installing a hook never waits for anything, so the thread soon either
+  // signals or ends; it does not touch `context` after signalling.
+  const HANDLE waitFor[] = {context.ready.get(), thread.get()};
+  if (WaitForMultipleObjects(2, waitFor, FALSE, INFINITE) != WAIT_OBJECT_0) return false;
+  if (!context.installed) {
+    WaitForSingleObject(thread.get(), kStopTimeoutMs);
+    return false;
+  }
+  thread_.reset(thread.release());
+  threadId_ = id;
+  return true;
+}
+
+void HookThread::stop() {
+  if (!running()) return;
+  PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+  WaitForSingleObject(thread_.get(), kStopTimeoutMs);
+  thread_.reset();
+  threadId_ = 0;
+}
