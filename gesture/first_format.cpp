@@ -138,3 +138,17 @@ FirstFormatSymbol ParseFirstFormatFile(const uint8_t* data, size_t size) {
   ReadFirstFormatBody(data, size, position, symbol);
   return symbol;
 }
+
+Symbol SymbolFromFirstFormat(const FirstFormatSymbol& record) {
+  Symbol symbol;
+  SymbolIcon icon;
+  icon.setMasks(record.colourMask.data(), record.transparencyMask.data());
+  Shape& shape = symbol.addShape(Shape(icon));
+  Stroke& stroke = shape.addStroke();
+  stroke.reserve(record.points.size());
+  for (const FirstFormatPoint& p : record.points) stroke.push_back({p.x, p.y});
+  symbol.setName(record.name);
+  symbol.setSortName(record.name);
+  symbol.setIdentifier(Symbol::kDefaultIdentifier);
+  return symbol;
+}

@@ -3,14 +3,16 @@
 // never written. The older sequential action record embeds the same body after
 // 126 header bytes, so the body parser works at any position of a buffer.
 //
-// Portable: the result is a plain record; building a Symbol from it (which
-// needs the system's icon) is done by the symbol file code.
+// Portable: the parsers give a plain record, which SymbolFromFirstFormat
+// turns into a Symbol.
 #pragma once
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "gesture/symbol.h"
 
 constexpr size_t kFirstFormatHeaderSize = 126;
 constexpr size_t kColourMaskSize = 512;       // 32 rows of 16 bytes
@@ -46,3 +48,8 @@ void ReadFirstFormatBody(const uint8_t* data, size_t size, size_t& position, Fir
 // A whole first-format file: checks the header, then parses the body.
 // Throws ZReadError for a wrong header or a malformed body.
 FirstFormatSymbol ParseFirstFormatFile(const uint8_t* data, size_t size);
+
+// The symbol the record stands for: one shape with the record's icon and a
+// single stroke of its points, name and sort name both the stored name,
+// identifier 1, no path.
+Symbol SymbolFromFirstFormat(const FirstFormatSymbol& record);
