@@ -22,12 +22,9 @@ const char kFileVersion[] = "2.0";
 // Any 2.x is read (a minor version only adds what older readers may ignore).
 bool IsReadableVersion(double version) { return version >= 2.0 && version < 3.0; }
 
+// An empty stroke is an empty stream.
 void WriteStroke(IStorage* strokeStorage, const Stroke& stroke) {
-  // An empty stroke is an empty stream; the storage refuses a null buffer
-  // even for zero bytes, and an empty vector may hand out null.
-  static const Point none{};
-  const Point* points = stroke.empty() ? &none : stroke.data();
-  WriteBlock(strokeStorage, kPointsStream, points, stroke.size() * sizeof(Point));
+  WriteBlock(strokeStorage, kPointsStream, stroke.data(), stroke.size() * sizeof(Point));
 }
 
 // Trailing bytes that do not make a whole point are ignored.

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common/errors.h"
+#include "common/scrambled_text.h"
 
 const char kLegacyPluginSignature[] = "Zavotra Plug-in File";
 
@@ -27,11 +28,7 @@ bool IsLegacyPluginFile(const uint8_t* data, size_t size) {
 }
 
 std::string UnscrambleLegacyText(const std::string& stored) {
-  std::string text = stored;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const unsigned add = (i % 2 == 0) ? 136u : 30u;
-    text[i] = static_cast<char>((static_cast<unsigned char>(text[i]) + add) & 0xFFu);
-  }
+  std::string text = UnscrambleText(stored);
   // A well-formed file never unscrambles to a zero byte; a damaged one ends
   // the text there, as a zero-terminated string would.
   const size_t zero = text.find('\0');

@@ -89,6 +89,8 @@ TEST(LegacyPluginRecord, UnscramblesNameCaptionAndKeyOnly) {
   // A known pair: 'A' (65) is stored as 65 - 136 + 256 = 185 at an even
   // position and as 65 - 30 = 35 at an odd one.
   EXPECT_EQ(UnscrambleLegacyText("\xB9#"), "AA");
+  // A byte that unscrambles to zero ends the text there.
+  EXPECT_EQ(UnscrambleLegacyText("\xB9\xE2#"), "A");
 }
 
 TEST(LegacyPluginRecord, AnEmptyIdTextReadsAsMinusOne) {
