@@ -169,7 +169,9 @@ ZPlugin::Contents ZPlugin::ReadPlainFile(const std::string& path, bool withActio
 
 void ZPlugin::save(const ZKeyBlock& key) {
   std::string path = fileName_;
-  if (path.empty()) path = NewPluginFilePath(CurrentPluginsFolder());
+  // Without a profile's folder a new plug-in would land in whatever the
+  // current directory happens to be.
+  if (path.empty() && !CurrentPluginsFolder().empty()) path = NewPluginFilePath(CurrentPluginsFolder());
   if (path.empty()) throw ZWriteError();
   saveAs(path, key);
 }
