@@ -1,10 +1,11 @@
 #include "actions/command_hotkey.h"
 
-#include "actions/action_strings.h"
 #include "actions/key_table.h"
 #include "actions/keystrokes.h"
 #include "common/storage.h"
+#include "common/string_resource.h"
 #include "resources/zavotra_ids.h"
+#include "shell/app_context.h"
 
 namespace {
 
@@ -19,7 +20,9 @@ bool ZCommandHotkey::equals(const ZCommand& other) const {
   return repeat_ == hotkey.repeat_ && keys_ == hotkey.keys_;
 }
 
-std::string ZCommandHotkey::typeName() const { return LoadActionString(IDS_COMMAND_HOTKEY); }
+std::string ZCommandHotkey::typeName() const {
+  return LoadAnsiString(IDS_COMMAND_HOTKEY, AppInstance());
+}
 
 bool ZCommandHotkey::execute() {
   // Keys go up in the order they went down (Ctrl, Shift, S), not in reverse.
