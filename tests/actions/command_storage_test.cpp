@@ -184,7 +184,8 @@ TEST(CommandStorage, ParameterIsWrittenOnlyForFunctionsThatHaveOne) {
     TestStorageFile file;
     StoragePtr root = file.create();
     command.save(root.Get());
-    bool expected = function == 6 || function == 7 || function == 8 || function == 18 || function == 19;
+    bool expected =
+        function == 6 || function == 7 || function == 8 || function == 18 || function == 19;
     EXPECT_EQ(HasStream(root.Get(), L"Parameter"), expected);
     EXPECT_EQ(ReadLiteral(root.Get(), L"Function"), ZCommandSystem::storedFunctionName(function));
   }
