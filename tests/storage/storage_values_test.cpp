@@ -23,7 +23,8 @@ class StorageFile : public ::testing::Test {
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED)));
     char dir[MAX_PATH];
     ASSERT_GT(GetTempPathA(MAX_PATH, dir), 0u);
-    path_ = std::string(dir) + "storage_values_test.zts";
+    // One file per test: ctest runs the tests in parallel processes.
+    path_ = std::string(dir) + "storage_values." + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".zts";
     root_ = CreateStorageFile(path_);
   }
   void TearDown() override {
