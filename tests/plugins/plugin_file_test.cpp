@@ -23,6 +23,7 @@
 #include "tests/plugins/legacy_plugin_bytes.h"
 #include "tests/symbols/symbol_samples.h"
 #include "tests/symbols/temp_folder.h"
+#include "tests/symbols/test_keys.h"
 
 namespace {
 
