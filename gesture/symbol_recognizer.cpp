@@ -160,7 +160,8 @@ int32_t StrokeDistance(const Stroke& a, const Stroke& b, int32_t radius) {
 
 SymbolRecognizer::SymbolRecognizer(const Gesture& gesture, int32_t boxSize,
                                    int32_t tolerancePercent)
-    : boxSize_(boxSize), radius_(RadiusFor(boxSize, tolerancePercent)) {
+    : boxSize_(std::clamp(boxSize, kSmallestBox, kLargestBox)),
+      radius_(RadiusFor(boxSize_, tolerancePercent)) {
   gesture_.resize(gesture.size());
   // A gesture without points has no box; its strokes stay empty and match nothing.
   if (const auto box = BoundingBoxOf(gesture)) {
