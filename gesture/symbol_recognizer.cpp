@@ -195,8 +195,14 @@ float SymbolRecognizer::scoreShape(const Shape& shape, float bound) const {
   // far as some pairing walks it.
   const StrokeScaling scaling(*box, boxSize_);
   shapeScratch_.resize(std::max(shapeScratch_.size(), strokes.size()));
-  for (size_t j = 0; j < strokes.size(); ++j)
-    shapeScratch_[j].reset(strokes[j], scaling);
+  if (strokes.size() == 1 && !reach_.empty()) {
+    // The only pairing there is: a point out of reach settles it while mapping.
+    if (!shapeScratch_[0].reset(strokes[0], scaling, &reach_[0]))
+      return kNoMatchScore;
+  } else {
+    for (size_t j = 0; j < strokes.size(); ++j)
+      shapeScratch_[j].reset(strokes[j], scaling);
+  }
   usedScratch_.assign(strokes.size(), 0);
 
   float total = 0.0f;
@@ -210,7 +216,7 @@ float SymbolRecognizer::scoreShape(const Shape& shape, float bound) const {
         continue;
       // A shape point beyond the reach of every gesture point fails the
       // walk back from the shape stroke; no need to walk to find out.
-      if (!reach_.empty() && !shapeStroke.within(reach_[i]))
+      if (!reach_.empty() && strokes.size() > 1 && !shapeStroke.within(reach_[i]))
         continue;
       PairingBudget budget(total, bound, best, shapeStroke.size());
       const int64_t distance = PairDistance<true>(gestureStroke, shapeStroke, radius_, budget);
