@@ -8,7 +8,9 @@
 
 namespace {
 
-constexpr int64_t kNoMatch64 = -1;
+// Internal outcomes of a pairing walk, apart from its distance.
+constexpr int64_t kNoMatch64 = -1;  // some point found no partner
+constexpr int64_t kPruned64 = -2;   // cut short: the pairing cannot be chosen
 
 int32_t RadiusFor(int32_t boxSize, int32_t tolerancePercent) {
   // 64-bit so that an absurd stored tolerance cannot overflow; the radius is
@@ -22,8 +24,6 @@ int64_t SquaredDistance(const Point& a, const Point& b) {
   const int64_t dy = int64_t{a.y} - b.y;
   return dx * dx + dy * dy;
 }
-
-constexpr int64_t kPruned64 = -2;
 
 // Cuts a pairing walk short once its distance can no longer matter: when the
 // pairing's ratio cannot beat the best ratio of the gesture stroke so far, or
@@ -168,7 +168,6 @@ SymbolRecognizer::SymbolRecognizer(const Gesture& gesture, int32_t boxSize,
     for (size_t i = 0; i < gesture.size(); ++i)
       NormaliseStrokeInto(gesture[i], *box, boxSize_, gesture_[i]);
   }
-
 }
 
 float SymbolRecognizer::shapeScore(const Shape& shape) const {
