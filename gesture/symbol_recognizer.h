@@ -41,6 +41,11 @@ class SymbolRecognizer {
   static constexpr int32_t kNoMatchDistance = 0x7FFFFFFF;
   static constexpr float kNoMatchScore = FLT_MAX;
 
+  // Box sizes are kept within these limits: a normalised stroke has up to
+  // boxSize points per stroke segment, so a huge box would only exhaust memory.
+  static constexpr int32_t kSmallestBox = 1;
+  static constexpr int32_t kLargestBox = 4096;
+
   // Radius = boxSize * tolerancePercent / 100, truncated; a negative
   // tolerance counts as 0. Normalises the gesture by its own bounding box.
   SymbolRecognizer(const Gesture& gesture, int32_t boxSize, int32_t tolerancePercent);

@@ -61,8 +61,9 @@ TEST(ReachGrid, NeverRulesOutAPointWithinTheRadius) {
         ASSERT_GT(dx * dx + dy * dy, radius * radius) << n << ": (" << p.x << "," << p.y << ")";
       }
     }
-    if (radius < 20 && !stroke.empty())
+    if (radius < 20 && !stroke.empty()) {
       EXPECT_GT(ruledOut, 0) << n;  // the grid must also be of some use
+    }
   }
 }
 
