@@ -1,1 +1,24 @@
 # Blowfish, SHA-1, ZKeyBlock/DefaultKey/DeriveKey, ZFileCipher, ZIdTextTable, ZPairTable, ZNumberList, language tables.
+
+# Carried by both deliverables.
+target_sources(zcommon_portable PRIVATE
+  utf8.cpp
+  blowfish.cpp
+  blowfish_tables.cpp
+  key_block.cpp
+  cipher_image.cpp
+)
+
+# Main program only: the default key, password keys and the language tables
+# stay out of the installer.
+add_library(zcommon_main_portable STATIC
+  sha1.cpp
+  default_key.cpp
+  password_key.cpp
+)
+target_link_libraries(zcommon_main_portable PUBLIC zcommon_portable)
+
+if(ZAVOTRA_WINDOWS)
+  add_library(zcommon_main STATIC password_key_win32.cpp)
+  target_link_libraries(zcommon_main PUBLIC zcommon_main_portable zcommon)
+endif()
