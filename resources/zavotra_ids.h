@@ -85,3 +85,9 @@
 #define IDM_DELETE                   40076
 #define IDM_EXCHANGE_NOW             40098
 
+// Main window commands handled by the shell
+#define IDM_EXIT                     40045
+#define IDM_NEW_PROFILE              40060
+#define IDM_CHANGE_PASSWORD          40086
+#define ID_FEEDBACK_TIMER            2
+
