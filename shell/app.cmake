@@ -12,9 +12,7 @@ if(ZAVOTRA_WINDOWS)
   add_library(zshell STATIC
     folders.cpp
     whole_file.cpp
-    string_resource.cpp
     profile_cipher.cpp
-    profile_tree.cpp
     settings_file.cpp
     password_file.cpp
     profile_hooks.cpp

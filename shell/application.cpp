@@ -18,7 +18,7 @@
 #include "shell/settings.h"
 #include "shell/splash_screen.h"
 #include "shell/startup_steps.h"
-#include "shell/string_resource.h"
+#include "common/string_resource.h"
 
 namespace {
 // A running instance is brought forward instead of starting a second one.
@@ -45,8 +45,8 @@ void StartInternet(HWND splash) {
     if (splash) PostMessageA(splash, WM_COMMAND, IDCANCEL, 0);
     return;
   }
-  const std::string text = LoadResourceString(IDS_NO_INTERNET);
-  const std::string title = LoadResourceString(IDS_APP_TITLE);
+  const std::string text = LoadAnsiString(IDS_NO_INTERNET, AppInstance());
+  const std::string title = LoadAnsiString(IDS_APP_TITLE, AppInstance());
   MessageBoxA(nullptr, text.c_str(), title.c_str(), MB_OK);
 }
 

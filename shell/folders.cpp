@@ -1,7 +1,9 @@
 #include "shell/folders.h"
 
+#include "common/path_text.h"
+
 std::string WithBackslash(std::string path) {
-  if (path.empty() || path.back() != '\\') path += '\\';
+  AppendBackslash(path);
   return path;
 }
 

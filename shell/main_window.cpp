@@ -8,7 +8,7 @@
 #include "shell/registry_entries.h"
 #include "shell/settings.h"
 #include "shell/startup_steps.h"
-#include "shell/string_resource.h"
+#include "common/string_resource.h"
 #include "shell/window_placement.h"
 
 const char ZMainWindow::kClassName[] = "ZavotraClass";
@@ -62,7 +62,7 @@ bool ZMainWindow::create() {
   const POINT place = MainWindowPosition(Settings().windowX, Settings().windowY);
   // The class procedure is the default one so that the class can exist
   // before any object; each window routes to its object from creation on.
-  HWND window = CreateWindowExA(WS_EX_APPWINDOW, kClassName, LoadResourceString(IDS_APP_TITLE).c_str(),
+  HWND window = CreateWindowExA(WS_EX_APPWINDOW, kClassName, LoadAnsiString(IDS_APP_TITLE, AppInstance()).c_str(),
                                 WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, place.x, place.y, kWidth, kHeight,
                                 nullptr, nullptr, AppInstance(), nullptr);
   if (!window) return false;
@@ -102,8 +102,8 @@ void ZMainWindow::onDestroy() {
 }
 
 void ZMainWindow::confirmExit() {
-  const std::string question = LoadResourceString(IDS_CONFIRM_EXIT);
-  const std::string title = LoadResourceString(IDS_APP_TITLE);
+  const std::string question = LoadAnsiString(IDS_CONFIRM_EXIT, AppInstance());
+  const std::string title = LoadAnsiString(IDS_APP_TITLE, AppInstance());
   if (MessageBoxA(window_, question.c_str(), title.c_str(), MB_YESNO | MB_ICONSTOP) == IDYES) DestroyWindow(window_);
 }
 
@@ -136,7 +136,7 @@ void ZMainWindow::paint() {
   DeleteObject(brush);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(255, 255, 255));
-  const std::string title = LoadResourceString(IDS_APP_TITLE);
+  const std::string title = LoadAnsiString(IDS_APP_TITLE, AppInstance());
   DrawTextA(dc, title.c_str(), -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   EndPaint(window_, &ps);
 }

@@ -20,12 +20,12 @@ bool WritePasswordFile(const std::string& path, const ZKeyBlock& key) {
   for (int i = 0; i < 4; ++i) content[i] = static_cast<uint8_t>(bits >> (8 * i));
   std::memcpy(content + 4, kCheckBlock, sizeof kCheckBlock);
   cipher.encryptBlocks(content + 4, sizeof kCheckBlock);
-  return WriteWholeFile(path, std::string(reinterpret_cast<char*>(content), kFileSize));
+  return WriteFileText(path, std::string(reinterpret_cast<char*>(content), kFileSize));
 }
 
 bool CheckPasswordFile(const std::string& path, const ZKeyBlock& candidate, ZKeyBlock& accepted) {
   std::string content;
-  if (!ReadWholeFile(path, content) || content.size() != kFileSize) return false;
+  if (!ReadFileText(path, content) || content.size() != kFileSize) return false;
   uint32_t bits = 0;
   for (int i = 0; i < 4; ++i) bits |= static_cast<uint32_t>(static_cast<uint8_t>(content[i])) << (8 * i);
   const size_t usedLength = bits / 8;

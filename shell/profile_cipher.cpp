@@ -2,87 +2,50 @@
 
 #include <windows.h>
 
-#include <functional>
-#include <vector>
-
-#include "common/cipher_image.h"
-#include "shell/folders.h"
-#include "shell/scoped_handle.h"
+#include "common/file_cipher.h"
 #include "shell/whole_file.h"
 
 namespace {
-std::string AsString(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
-
-const uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
-
-bool Transform(const std::string& path, const std::function<bool(const std::string&, std::vector<uint8_t>&)>& step) {
-  std::string content;
-  std::vector<uint8_t> result;
-  if (!ReadWholeFile(path, content) || !step(content, result)) return false;
-  return WriteWholeFile(path, AsString(result));
-}
-
-void WalkFiles(const std::string& folder, const std::function<void(const std::string&)>& apply) {
-  const std::string base = WithBackslash(folder);
-  WIN32_FIND_DATAA entry;
-  ZFindHandle find(FindFirstFileA((base + "*").c_str(), &entry));
-  if (!find) return;
-  do {
-    const std::string name = entry.cFileName;
-    if (name == "." || name == "..") continue;
-    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) WalkFiles(base + name, apply);
-    else apply(base + name);
-  } while (FindNextFileA(find.get(), &entry));
+// The form written for empty content, which can't be encrypted.
+bool IsEmptyFile(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) &&
+         !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && data.nFileSizeLow == 0 && data.nFileSizeHigh == 0;
 }
 }  // namespace
 
 bool ReadEncryptedFile(const std::string& path, const ZKeyBlock& key, std::string& plain) {
-  std::string image;
-  std::vector<uint8_t> result;
-  if (!ReadWholeFile(path, image)) return false;
-  if (image.empty()) {
+  if (IsEmptyFile(path)) {
     plain.clear();
     return true;
   }
-  if (!DecryptImage(Bytes(image), image.size(), key, result)) return false;
-  plain = AsString(result);
+  std::string copy;
+  const bool decrypted = ZFileCipher::DecryptToTemporaryCopy(path.c_str(), key, copy);
+  std::string text;
+  const bool read = decrypted && ReadFileText(copy, text);
+  // The plain copy never outlives the read, whatever happened.
+  if (!copy.empty()) WipeFile(copy.c_str(), true);
+  if (!read) return false;
+  plain.swap(text);
   return true;
 }
 
 bool WriteEncryptedFile(const std::string& path, const ZKeyBlock& key, const std::string& plain) {
-  if (plain.empty()) return WriteWholeFile(path, plain);
-  std::vector<uint8_t> image;
-  return EncryptImage(Bytes(plain), plain.size(), key, image) && WriteWholeFile(path, AsString(image));
+  if (!WriteFileText(path, plain)) return false;
+  // An empty file has nothing to hide and can't be put in the encrypted form.
+  return plain.empty() || ZFileCipher::EncryptInPlace(path.c_str(), key);
 }
 
 bool RekeyFile(const std::string& path, const ZKeyBlock& oldKey, const ZKeyBlock& newKey) {
-  return Transform(path, [&](const std::string& image, std::vector<uint8_t>& out) {
-    return RekeyImage(Bytes(image), image.size(), oldKey, newKey, out);
-  });
+  return ZFileCipher::RekeyInPlace(path.c_str(), oldKey, newKey);
 }
 
-bool WipeAndDelete(const std::string& path) {
-  std::string content;
-  if (ReadWholeFile(path, content)) WriteWholeFile(path, std::string(content.size(), '\0'));
-  return DeleteFileA(path.c_str()) != 0;
-}
+bool WipeAndDelete(const std::string& path) { return WipeFile(path.c_str(), true); }
 
-void EncryptTree(const std::string& folder, const ZKeyBlock& key) {
-  WalkFiles(folder, [&](const std::string& path) {
-    Transform(path, [&](const std::string& plain, std::vector<uint8_t>& out) {
-      return EncryptImage(Bytes(plain), plain.size(), key, out);
-    });
-  });
-}
+void EncryptTree(const std::string& folder, const ZKeyBlock& key) { ZFileCipher::EncryptTree(folder.c_str(), key); }
 
-void DecryptTree(const std::string& folder, const ZKeyBlock& key) {
-  WalkFiles(folder, [&](const std::string& path) {
-    Transform(path, [&](const std::string& image, std::vector<uint8_t>& out) {
-      return DecryptImage(Bytes(image), image.size(), key, out);
-    });
-  });
-}
+void DecryptTree(const std::string& folder, const ZKeyBlock& key) { ZFileCipher::DecryptTree(folder.c_str(), key); }
 
 void RekeyTree(const std::string& folder, const ZKeyBlock& oldKey, const ZKeyBlock& newKey) {
-  WalkFiles(folder, [&](const std::string& path) { RekeyFile(path, oldKey, newKey); });
+  ZFileCipher::RekeyTree(folder.c_str(), oldKey, newKey);
 }

@@ -6,16 +6,18 @@
 #include <cstdio>
 
 #include "common/default_key.h"
+#include "common/directory_tree.h"
+#include "common/file_exists.h"
+#include "common/string_resource.h"
+#include "shell/app_context.h"
 #include "resources/zavotra_ids.h"
 #include "shell/folders.h"
 #include "shell/password_file.h"
 #include "shell/profile_cipher.h"
 #include "shell/profile_dialogs.h"
 #include "shell/profile_hooks.h"
-#include "shell/profile_tree.h"
 #include "shell/scoped_handle.h"
 #include "shell/settings_file.h"
-#include "shell/string_resource.h"
 #include "shell/usage_counters.h"
 #include "shell/whole_file.h"
 
@@ -36,10 +38,11 @@ std::string WindowsUserName() {
   return name;
 }
 
+// U + "%02u", without the trailing backslash (the form the existence check needs).
 std::string FolderName(const std::string& userFolder, unsigned number) {
   char name[16];
   std::snprintf(name, sizeof name, "%02u", number);
-  return userFolder + name + "\\";
+  return userFolder + name;
 }
 
 // The always-encrypted files, re-keyed whenever the password changes.
@@ -86,7 +89,7 @@ void ZProfileSet::scan() {
     const std::string folderName = entry.cFileName;
     if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || folderName == "." || folderName == "..") continue;
     ZProfile profile{std::string(), userFolder_ + folderName + "\\"};
-    if (ReadWholeFile(profile.folder + "name", profile.name)) profiles_.push_back(profile);
+    if (ReadFileText(profile.folder + "name", profile.name)) profiles_.push_back(profile);
   } while (FindNextFileA(find.get(), &entry));
   // The listing order is the file system's; the folder order is the creation order.
   std::sort(profiles_.begin(), profiles_.end(),
@@ -100,11 +103,11 @@ ZProfileResult ZProfileSet::open() {
   if (profiles_.empty()) {
     CreateDirectoryA(Folders().users.c_str(), nullptr);
     CreateDirectoryA(userFolder_.c_str(), nullptr);
-    ZProfileResult created = create(LoadResourceString(IDS_DEFAULT_PROFILE_NAME), std::string());
+    ZProfileResult created = create(LoadAnsiString(IDS_DEFAULT_PROFILE_NAME, AppInstance()), std::string());
     if (created != ZProfileResult::Done) return created;
   }
   std::string currentName;
-  if (ReadWholeFile(userFolder_ + "current", currentName)) {
+  if (ReadFileText(userFolder_ + "current", currentName)) {
     ZProfileResult result = selectByName(currentName);
     if (result == ZProfileResult::BadPassword) return result;
   }
@@ -113,7 +116,7 @@ ZProfileResult ZProfileSet::open() {
 
 bool ZProfileSet::unlock(const ZProfile& profile, ZKeyBlock& key) {
   const std::string passwordFile = profile.folder + "pf";
-  if (!PathExists(passwordFile)) {
+  if (!FileExists(passwordFile.c_str())) {
     key = DefaultKey().withUsedLength(ZKeyBlock::kProfileLength);
     return true;
   }
@@ -161,14 +164,14 @@ ZProfileResult ZProfileSet::create(const std::string& name, const std::string& s
     from = profiles_[static_cast<size_t>(sourceIndex)].folder;
   }
   unsigned number = 0;
-  while (number < kMaxProfileFolders && PathExists(FolderName(userFolder_, number))) ++number;
+  while (number < kMaxProfileFolders && FileExists(FolderName(userFolder_, number).c_str())) ++number;
   if (number == kMaxProfileFolders) return ZProfileResult::Failed;
-  const std::string folder = FolderName(userFolder_, number);
+  const std::string folder = FolderName(userFolder_, number) + "\\";
   if (!CreateDirectoryA(folder.c_str(), nullptr)) return ZProfileResult::Failed;
-  CopyFolderTree(from, folder);
+  CopyDirectoryTree(from, folder, nullptr);
   // The name is written at once (a copied "name" is the source's): a folder
   // without it would not be found again if the program ended before a save.
-  WriteWholeFile(folder + "name", name);
+  WriteFileText(folder + "name", name);
   profiles_.push_back(ZProfile{name, folder});
   return ZProfileResult::Done;
 }
@@ -180,7 +183,7 @@ ZProfileResult ZProfileSet::remove(const std::string& name) {
   const std::string folder = profiles_[static_cast<size_t>(index)].folder;
   // A folder that could only be emptied in part is still gone as a profile
   // once its "name" is gone; otherwise it stays in the set.
-  if (!DeleteFolderTree(folder) && PathExists(folder + "name")) return ZProfileResult::Failed;
+  if (!DeleteDirectoryTree(folder) && FileExists((folder + "name").c_str())) return ZProfileResult::Failed;
   profiles_.erase(profiles_.begin() + index);
   if (current_ > index) --current_;
   return ZProfileResult::Done;
@@ -190,13 +193,13 @@ void ZProfileSet::saveCurrent() {
   const ZProfile* profile = current();
   if (!profile) return;
   const ZKeyBlock& key = ProfileKey();
-  WriteWholeFile(profile->folder + "name", profile->name);
+  WriteFileText(profile->folder + "name", profile->name);
   SaveSettings(profile->folder + "settings", key, Settings());
   SaveCounters(profile->folder + "stpl", key, PluginCounters());
   SaveCounters(profile->folder + "stsl", key, SymbolCounters());
   SaveCounters(profile->folder + "stsv", key, ServiceCounters());
   if (ProfileHooks().saveIdentities) ProfileHooks().saveIdentities(profile->folder + "ids", key);
-  WriteWholeFile(userFolder_ + "current", profile->name);
+  WriteFileText(userFolder_ + "current", profile->name);
 }
 
 bool ZProfileSet::changePassword(const ZKeyBlock& requested) {

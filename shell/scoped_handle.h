@@ -27,13 +27,7 @@ class ZScoped {
     if (Traits::valid(handle_)) Traits::close(handle_);
     handle_ = handle;
   }
-  // For the out-parameters of the Reg* and similar calls.
-  Handle* receive() {
-    reset();
-    return &handle_;
-  }
-
- private:
+   private:
   Handle handle_ = Traits::invalid();
 };
 
@@ -46,11 +40,6 @@ struct ZFindHandleTraits {
   static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
   static bool valid(HANDLE h) { return h != INVALID_HANDLE_VALUE; }
   static void close(HANDLE h) { FindClose(h); }
-};
-struct ZRegKeyTraits {
-  static HKEY invalid() { return nullptr; }
-  static bool valid(HKEY h) { return h != nullptr; }
-  static void close(HKEY h) { RegCloseKey(h); }
 };
 struct ZModuleTraits {
   static HMODULE invalid() { return nullptr; }
@@ -75,7 +64,6 @@ struct ZAcceleratorTraits {
 
 using ZFileHandle = ZScoped<HANDLE, ZFileHandleTraits>;  // files, threads, events
 using ZFindHandle = ZScoped<HANDLE, ZFindHandleTraits>;
-using ZRegKey = ZScoped<HKEY, ZRegKeyTraits>;
 using ZModule = ZScoped<HMODULE, ZModuleTraits>;
 using ZInternetHandle = ZScoped<HINTERNET, ZInternetTraits>;
 using ZGdiObject = ZScoped<HGDIOBJ, ZGdiObjectTraits>;

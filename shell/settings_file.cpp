@@ -5,7 +5,8 @@
 #include "resources/zavotra_ids.h"
 #include "shell/profile_cipher.h"
 #include "shell/settings_text.h"
-#include "shell/string_resource.h"
+#include "common/string_resource.h"
+#include "shell/app_context.h"
 
 namespace {
 int64_t ClockAsFileTime() {
@@ -18,7 +19,7 @@ int64_t ClockAsFileTime() {
 ZSettings DefaultSettings() {
   ZSettings defaults;
   defaults.ncx = ClockAsFileTime();
-  defaults.soundTheme = LoadResourceString(IDS_DEFAULT_SOUND_THEME);
+  defaults.soundTheme = LoadAnsiString(IDS_DEFAULT_SOUND_THEME, AppInstance());
   return defaults;
 }
 

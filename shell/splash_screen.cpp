@@ -4,6 +4,7 @@
 
 #include <atomic>
 
+#include "common/dialog_helpers.h"
 #include "resources/zavotra_ids.h"
 #include "shell/app_context.h"
 #include "shell/scoped_handle.h"
@@ -25,11 +26,8 @@ HBITMAP SplashBitmap() {
 void SizeAndCentre(HWND dialog) {
   BITMAP info = {};
   if (!SplashBitmap() || !GetObjectA(SplashBitmap(), sizeof info, &info)) return;
-  RECT area;
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-  const int x = area.left + (area.right - area.left - info.bmWidth) / 2;
-  const int y = area.top + (area.bottom - area.top - info.bmHeight) / 2;
-  SetWindowPos(dialog, HWND_TOPMOST, x, y, info.bmWidth, info.bmHeight, SWP_NOACTIVATE);
+  SetWindowPos(dialog, HWND_TOPMOST, 0, 0, info.bmWidth, info.bmHeight, SWP_NOMOVE | SWP_NOACTIVATE);
+  CenterWindow(dialog, nullptr);
 }
 
 void Paint(HWND dialog) {

@@ -1,11 +1,9 @@
-// Files of the profile read and written whole, in one call each.
+// Small text files of the profile ("name", "current") read and written whole.
 #pragma once
 #include <string>
 
-// False when the file can't be opened or read completely; `content` is then
+// False when the file can't be opened or read completely; `text` is then
 // left untouched.
-bool ReadWholeFile(const std::string& path, std::string& content);
+bool ReadFileText(const std::string& path, std::string& text);
 // Creates the file anew (CREATE_ALWAYS) and writes every byte, or reports false.
-bool WriteWholeFile(const std::string& path, const std::string& content);
-bool PathExists(const std::string& path);
-bool IsDirectory(const std::string& path);
+bool WriteFileText(const std::string& path, const std::string& text);

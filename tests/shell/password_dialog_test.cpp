@@ -1,0 +1,99 @@
+// Dialog 309 driven from a second thread like a user would: a wrong password
+// keeps it open, the right one closes it, Cancel gives up.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "common/password_key.h"
+#include "resources/zavotra_ids.h"
+#include "shell/password_file.h"
+#include "shell/profile_dialogs.h"
+#include "shell/profile_hooks.h"
+#include "shell/profile_set.h"
+#include "shell_test_support.h"
+
+namespace {
+HWND WaitForPasswordDialog() {
+  for (int i = 0; i < 1000; ++i) {
+    HWND found = FindWindowA("#32770", "Zavotra");
+    if (found && GetDlgItem(found, IDC_PASSWORD_EDIT)) return found;
+    Sleep(10);
+  }
+  return nullptr;
+}
+
+void Type(HWND dialog, const char* text) {
+  SendDlgItemMessageA(dialog, IDC_PASSWORD_EDIT, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+std::string PromptText(HWND dialog) {
+  char text[256] = {};
+  GetDlgItemTextA(dialog, IDC_PASSWORD_PROMPT, text, sizeof text);
+  return text;
+}
+
+class PasswordDialog : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(WritePasswordFile(passwordFile, DeriveKey("right one"))); }
+  ZTestInstallation install;
+  std::string passwordFile = install.root() + "pf";
+};
+}  // namespace
+
+TEST_F(PasswordDialog, AWrongPasswordKeepsItOpenAndTheRightOneIsAccepted) {
+  std::atomic<bool> stillOpenAfterWrong{false};
+  std::string prompt, editAfterWrong = "unset";
+  std::thread user([&] {
+    HWND dialog = WaitForPasswordDialog();
+    if (!dialog) return;
+    prompt = PromptText(dialog);
+    Type(dialog, "wrong");
+    SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+    Sleep(200);
+    stillOpenAfterWrong = IsWindow(dialog) && IsWindowVisible(dialog);
+    char edit[64] = {};
+    GetDlgItemTextA(dialog, IDC_PASSWORD_EDIT, edit, sizeof edit);
+    editAfterWrong = edit;
+    Type(dialog, "right one");
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  });
+  ZKeyBlock key;
+  const bool accepted = AskProfilePassword(nullptr, "Family", passwordFile, key);
+  user.join();
+  EXPECT_EQ(prompt, "Please enter the password for Family :");
+  EXPECT_TRUE(stillOpenAfterWrong);
+  EXPECT_EQ(editAfterWrong, "");
+  ASSERT_TRUE(accepted);
+  EXPECT_TRUE(key.sameBytes(DeriveKey("right one")));
+  EXPECT_EQ(key.usedLength(), 16u);
+}
+
+TEST_F(PasswordDialog, CancelAtStartUpRefusesTheProtectedProfile) {
+  Folders().deriveFrom(install.root());
+  Profiles().reset();
+  ProfileHooks() = ZProfileHooks();
+  Profiles().setPasswordPrompt(nullptr);
+  ASSERT_EQ(Profiles().open(), ZProfileResult::Done);
+  ASSERT_TRUE(Profiles().changePassword(DeriveKey("right one")));
+  Profiles().reset();
+  // The program's own prompt: dialog 309.
+  Profiles().setPasswordPrompt([](const ZProfile& profile, const std::string& file, ZKeyBlock& key) {
+    return AskProfilePassword(nullptr, profile.name, file, key);
+  });
+  std::atomic<bool> sawDialog{false};
+  std::thread user([&] {
+    HWND dialog = WaitForPasswordDialog();
+    if (!dialog) return;
+    sawDialog = true;
+    Type(dialog, "not it");
+    SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  const ZProfileResult result = Profiles().open();
+  user.join();
+  EXPECT_TRUE(sawDialog);
+  EXPECT_EQ(result, ZProfileResult::BadPassword);
+  EXPECT_EQ(Profiles().current(), nullptr);
+  Profiles().reset();
+}
