@@ -18,6 +18,7 @@ if(ZAVOTRA_WINDOWS)
     profile_hooks.cpp
     profile_set.cpp
     profile_dialogs.cpp
+    profile_commands.cpp
     optional_functions.cpp
     capabilities.cpp
     registry_entries.cpp
@@ -36,6 +37,10 @@ if(ZAVOTRA_WINDOWS)
   set_target_properties(Zavotra PROPERTIES OUTPUT_NAME Zavotra)
   target_link_libraries(Zavotra PRIVATE zshell)
 
+  # Development tool of tools/run.sh: closes a running program cleanly.
+  add_executable(ZavotraClose WIN32 close_tool.cpp)
+  target_link_libraries(ZavotraClose PRIVATE user32 kernel32)
+
   # A runnable installation folder: the program, the skeleton profile and the
   # shared folders, as the installer lays them out.
   set(ZAVOTRA_STAGE ${CMAKE_BINARY_DIR}/install)
@@ -45,6 +50,6 @@ if(ZAVOTRA_WINDOWS)
             ${ZAVOTRA_STAGE}/dls ${ZAVOTRA_STAGE}/sounds ${ZAVOTRA_STAGE}/symbols
             ${ZAVOTRA_STAGE}/system ${ZAVOTRA_STAGE}/users
     COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Zavotra> ${ZAVOTRA_STAGE}/Zavotra.exe
-    DEPENDS Zavotra
+    DEPENDS Zavotra ZavotraClose
     COMMENT "Staging the installation folder in ${ZAVOTRA_STAGE}")
 endif()

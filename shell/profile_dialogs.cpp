@@ -264,10 +264,12 @@ bool RunProfileEditor(HWND owner) {
                       reinterpret_cast<LPARAM>(&state)) != IDOK)
     return false;
   if (Profiles().create(state.input.name, state.source) != ZProfileResult::Done) return false;
-  if (Profiles().selectByName(state.input.name) == ZProfileResult::Done && state.input.passwordProtected)
-    Profiles().changePassword(DeriveKey(state.input.password.c_str()));
+  // A ticked "Password Protected" is honoured: the new profile gets the typed
+  // password (a profile copied from a protected one is asked for that one first).
+  const bool selected = Profiles().selectByName(state.input.name) == ZProfileResult::Done;
+  if (selected && state.input.passwordProtected) Profiles().changePassword(DeriveKey(state.input.password.c_str()));
   SecureZeroMemory(&state.input.password[0], state.input.password.size());
-  if (ProfileHooks().reloadActivePlugins) ProfileHooks().reloadActivePlugins();
+  if (selected && ProfileHooks().reloadActivePlugins) ProfileHooks().reloadActivePlugins();
   return true;
 }
 

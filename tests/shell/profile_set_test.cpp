@@ -6,6 +6,7 @@
 #include "common/file_cipher.h"
 #include "common/password_key.h"
 #include "shell/password_file.h"
+#include "shell/profile_dialogs.h"
 #include "shell/profile_hooks.h"
 #include "shell/profile_set.h"
 #include "shell/settings.h"
@@ -206,4 +207,25 @@ TEST_F(ProfileSet, AProtectedProfileOpensOnlyWithItsPassword) {
   Profiles().reset();
   EXPECT_EQ(Profiles().open(), ZProfileResult::BadPassword);
   EXPECT_EQ(Profiles().current(), nullptr);
+}
+
+TEST(ProfileEditorRules, OkNeedsANameOfThreeAndAMatchingPasswordOfThreeWhenProtected) {
+  struct Case { const char* name; bool protect; const char* password; const char* confirmation; bool ok; };
+  const Case cases[] = {
+      {"Bob", false, "", "", true},
+      {"Bo", false, "", "", false},
+      {"Bob", true, "abc", "abc", true},
+      {"Bob", true, "ab", "ab", false},
+      {"Bob", true, "abc", "abd", false},
+      {"Bob", false, "x", "y", true},  // the password fields count only when ticked
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ZProfileEditorInput input;
+    input.name = c.name;
+    input.passwordProtected = c.protect;
+    input.password = c.password;
+    input.confirmation = c.confirmation;
+    EXPECT_EQ(ProfileEditorInputIsValid(input), c.ok);
+  }
 }
