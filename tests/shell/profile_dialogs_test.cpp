@@ -191,3 +191,39 @@ TEST_F(ProfileDialogs, ChangePasswordUnlocksTheNewFieldsOnlyWithTheCurrentPasswo
   EXPECT_FALSE(Exists(install.userFolder() + "00\\pf"));
   EXPECT_TRUE(ProfileKey().sameBytes(DefaultKey()));
 }
+
+TEST_F(ProfileDialogs, TheChooserStaysOpenOnARefusedPasswordAndSelectsTheChosenProfile) {
+  ASSERT_EQ(Profiles().create("Locked", ""), ZProfileResult::Done);
+  ASSERT_EQ(Profiles().selectByName("Locked"), ZProfileResult::Done);
+  ASSERT_TRUE(Profiles().changePassword(DeriveKey("secret")));
+  Profiles().saveCurrent();
+  Profiles().reset();
+  Profiles().setPasswordPrompt([](const ZProfile&, const std::string&, ZKeyBlock&) { return false; });
+  ASSERT_EQ(Profiles().open(), ZProfileResult::BadPassword);
+
+  struct Seen { bool okBeforeChoice = true, openAfterRefusal = false; } seen;
+  std::thread user([&] {
+    HWND dialog = WaitForDialogWith("Zavotra", IDC_PROFILE_LIST);
+    if (!dialog) return;
+    HWND list = GetDlgItem(dialog, IDC_PROFILE_LIST);
+    seen.okBeforeChoice = Enabled(dialog, IDOK);
+    auto choose = [&](const char* name) {
+      const LRESULT index = SendMessageA(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name));
+      SendMessageA(list, CB_SETCURSEL, index, 0);
+      SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PROFILE_LIST, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    };
+    choose("Locked");
+    SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+    seen.openAfterRefusal = IsWindow(dialog) && IsWindowVisible(dialog);
+    choose("Default");
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  });
+  const bool chosen = ChooseProfile(nullptr);
+  user.join();
+  EXPECT_FALSE(seen.okBeforeChoice);
+  EXPECT_TRUE(seen.openAfterRefusal);
+  ASSERT_TRUE(chosen);
+  ASSERT_NE(Profiles().current(), nullptr);
+  EXPECT_EQ(Profiles().current()->name, "Default");
+  Profiles().setPasswordPrompt(nullptr);
+}

@@ -3,6 +3,9 @@
 // value following the settings, and a clean exit that saves the profile.
 #include <gtest/gtest.h>
 
+#include "common/password_key.h"
+#include "resources/zavotra_ids.h"
+#include "shell/password_file.h"
 #include "shell/registry_entries.h"
 #include "shell/settings_text.h"
 #include "shell_test_support.h"
@@ -155,4 +158,21 @@ TEST_F(Program, WithoutAppFolderTheProgramsOwnFolderIsUsed) {
   EXPECT_EQ(ZRegistryValueGuard::Get(HKEY_LOCAL_MACHINE, kAppPathsKey, ""), program);
   PostMessageA(window, WM_DESTROY, 0, 0);
   EXPECT_EQ(process.waitForExit(), 0);
+}
+
+TEST_F(Program, CancellingThePasswordOfTheOnlyProfileEndsTheProgram) {
+  writeProfile("FirstTime\tfalse\r\n");
+  ASSERT_TRUE(WritePasswordFile(profileFolder() + "pf", DeriveKey("guarded")));
+  ZProcess program(ZAVOTRA_STAGED_EXE);
+  ASSERT_TRUE(program.started());
+  HWND prompt = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    prompt = FindWindowA("#32770", "Zavotra");
+    DWORD owner = 0;
+    if (prompt) GetWindowThreadProcessId(prompt, &owner);
+    return prompt && owner == program.id() && GetDlgItem(prompt, IDC_PASSWORD_EDIT) != nullptr;
+  }));
+  PostMessageA(prompt, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_EQ(program.waitForExit(), 0);
+  EXPECT_EQ(FindWindowA("ZavotraClass", nullptr), nullptr);
 }
