@@ -157,6 +157,7 @@ ZProfileResult ZProfileSet::selectByName(const std::string& name) {
 }
 
 ZProfileResult ZProfileSet::create(const std::string& name, const std::string& source) {
+  if (userFolder_.empty()) return ZProfileResult::Failed;  // no set opened yet
   std::string from = Folders().skeleton;
   const int sourceIndex = source.empty() ? -1 : find(source);
   if (sourceIndex >= 0) {
