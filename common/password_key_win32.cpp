@@ -1,0 +1,20 @@
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "common/default_key.h"
+#include "common/password_key.h"
+
+ZKeyBlock DeriveKey(const char* password) {
+  if (password == nullptr || *password == '\0') return DefaultKey();
+  const int units = MultiByteToWideChar(CP_ACP, 0, password, -1, nullptr, 0);
+  if (units <= 1) return DefaultKey();
+  std::vector<wchar_t> wide(units);
+  MultiByteToWideChar(CP_ACP, 0, password, -1, wide.data(), units);
+  std::u16string text(wide.begin(), wide.end() - 1);
+  ZKeyBlock key = KeyFromPassword(text);
+  std::fill(wide.begin(), wide.end(), L'\0');
+  std::fill(text.begin(), text.end(), u'\0');
+  return key;
+}

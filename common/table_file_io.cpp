@@ -1,0 +1,55 @@
+#include "common/table_file_io.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "common/file_cipher.h"
+#include "common/memory_file.h"
+#include "common/win32_file_handle.h"
+
+namespace table_file_io {
+
+namespace {
+
+bool IsEmptyFile(const char* path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  return GetFileAttributesExA(path, GetFileExInfoStandard, &data) &&
+         !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && data.nFileSizeLow == 0 &&
+         data.nFileSizeHigh == 0;
+}
+
+}  // namespace
+
+bool ReadText(const char* path, std::string& text) {
+  std::vector<uint8_t> content;
+  if (!ReadWholeFile(path, content)) return false;
+  text.assign(content.begin(), content.end());
+  std::fill(content.begin(), content.end(), 0);
+  return true;
+}
+
+bool WriteText(const char* path, const std::string& text) {
+  ZFileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.valid() && WriteExact(file.get(), text.data(), text.size());
+}
+
+bool ReadEncryptedText(const char* path, const ZKeyBlock& key, std::string& text) {
+  if (IsEmptyFile(path)) {
+    text.clear();
+    return true;
+  }
+  std::string copy;
+  bool ok = ZFileCipher::DecryptToTemporaryCopy(path, key, copy) && ReadText(copy.c_str(), text);
+  if (!copy.empty()) WipeFile(copy.c_str(), true);
+  return ok;
+}
+
+bool WriteEncryptedText(const char* path, const ZKeyBlock& key, const std::string& text) {
+  if (!WriteText(path, text)) return false;
+  return text.empty() || ZFileCipher::EncryptInPlace(path, key);
+}
+
+}  // namespace table_file_io
