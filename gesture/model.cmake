@@ -1,1 +1,22 @@
-# sources of this area
+# Model of strokes and symbols, and the recognizer: portable, except the
+# system icon handle of SymbolIcon, which only Windows has.
+target_sources(zgesture_portable PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/bounding_box.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/line_walk.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/shape.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/symbol.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/symbol_icon.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/symbol_recognizer.cpp)
+if(ZAVOTRA_WINDOWS)
+  target_sources(zgesture_portable PRIVATE ${CMAKE_CURRENT_LIST_DIR}/symbol_icon_win32.cpp)
+  target_link_libraries(zgesture_portable PUBLIC user32 gdi32)
+else()
+  target_sources(zgesture_portable PRIVATE ${CMAKE_CURRENT_LIST_DIR}/symbol_icon_nohandle.cpp)
+endif()
+# Scores are 32-bit floats; x87 code (the PE32 build) must round every named
+# float to 32 bits, or ties and strict comparisons could go differently than
+# in SSE builds. GCC 12 has no -fexcess-precision=standard for C++.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/symbol_recognizer.cpp
+                              PROPERTIES COMPILE_OPTIONS -ffloat-store)
+endif()

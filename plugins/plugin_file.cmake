@@ -1,1 +1,2 @@
-# sources of this area
+# ZPlugin and its file forms.
+target_sources(zplugins_portable PRIVATE legacy_plugin_record.cpp)

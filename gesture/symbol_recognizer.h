@@ -1,0 +1,99 @@
+// Decides which candidate a finished gesture triggers, by template matching
+// on rescaled, densely resampled strokes.
+//
+// Every stroke set (the gesture, and each shape) is scaled into a square of
+// `boxSize` units by its own bounding box and resampled to one point per unit
+// of travel. A gesture stroke and a shape stroke pair when every point of each
+// lies within the tolerance radius of the other, walking both in drawing
+// order; the pairing's deviation is the sum of squared point distances in both
+// directions divided by the shape stroke's point count. A shape pairs each
+// gesture stroke, in drawing order, with the best shape stroke still free; the
+// candidate with the smallest total wins, the earlier one on a tie.
+//
+// Candidates: the recognizer does not know what it chooses between. It takes
+// an ordered std::vector of pointers to any candidate type that has
+// `const Symbol* symbol() const` (actions do); null pointers and candidates
+// without a symbol are passed over. The winner comes back as a pointer into
+// that list and as its index. Built for one gesture, used once.
+#pragma once
+#include <cfloat>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "gesture/bounding_box.h"
+#include "gesture/gesture.h"
+#include "gesture/symbol.h"
+
+class SymbolRecognizer {
+ public:
+  // No-match of a stroke distance and of a score.
+  static constexpr int32_t kNoMatchDistance = 0x7FFFFFFF;
+  static constexpr float kNoMatchScore = FLT_MAX;
+
+  // Radius = boxSize * tolerancePercent / 100, truncated; a negative
+  // tolerance counts as 0. Normalises the gesture by its own bounding box.
+  SymbolRecognizer(const Gesture& gesture, int32_t boxSize, int32_t tolerancePercent);
+
+  // The candidate whose symbol scores lowest, or null when none matches.
+  template <class Candidate>
+  Candidate* recognize(const std::vector<Candidate*>& candidates) {
+    recognizeCandidates(candidates.size(), &SymbolOfCandidate<Candidate>, &candidates);
+    return result_ ? candidates[*result_] : nullptr;
+  }
+
+  // Position of the last winner in the candidate list, if any.
+  std::optional<size_t> resultIndex() const { return result_; }
+  // Score of the last winner; kNoMatchScore when there was none.
+  float resultScore() const { return resultScore_; }
+
+  // Lowest score over the symbol's shapes; kNoMatchScore when none fits.
+  float symbolScore(const Symbol& symbol) const;
+  // Score of one shape; kNoMatchScore unless it has the gesture's stroke count
+  // and every gesture stroke finds a free, acceptable shape stroke.
+  float shapeScore(const Shape& shape) const;
+
+  int32_t boxSize() const { return boxSize_; }
+  int32_t radius() const { return radius_; }
+  const std::vector<Stroke>& normalisedGesture() const { return gesture_; }
+
+ private:
+  using SymbolAt = const Symbol* (*)(const void* list, size_t index);
+
+  template <class Candidate>
+  static const Symbol* SymbolOfCandidate(const void* list, size_t index) {
+    const Candidate* candidate = (*static_cast<const std::vector<Candidate*>*>(list))[index];
+    return candidate ? candidate->symbol() : nullptr;
+  }
+
+  void recognizeCandidates(size_t count, SymbolAt symbolAt, const void* list);
+
+  int32_t boxSize_;
+  int32_t radius_;
+  std::vector<Stroke> gesture_;
+  std::optional<size_t> result_;
+  float resultScore_ = kNoMatchScore;
+  // Normalised strokes of the shape being scored, reused between shapes.
+  mutable std::vector<Stroke> shapeScratch_;
+  mutable std::vector<char> usedScratch_;
+};
+
+// The building blocks, usable on their own.
+
+// Scales `stroke`, a member of a set with box `box`, into the boxSize square
+// and resamples it with the line walk. A set more than four times as wide as
+// high (or high as wide) is scaled uniformly by its long side, so straight
+// strokes stay straight; any other set fills the square on both axes. The last
+// point is never emitted, so a one-point stroke normalises to nothing.
+Stroke NormaliseStroke(const Stroke& stroke, const BoundingBox& box, int32_t boxSize);
+void NormaliseStrokeInto(const Stroke& stroke, const BoundingBox& box, int32_t boxSize,
+                         Stroke& out);
+
+// Sum of squared distances from each point of `a` to the first point of `b`,
+// at or after the previous match, within `radius`; kNoMatchDistance when some
+// point of `a` finds none. Empty `a` gives 0.
+int32_t DirectedDistance(const Stroke& a, const Stroke& b, int32_t radius);
+// Both directed distances added; kNoMatchDistance when either fails, and also
+// when the sum would not fit below the no-match value.
+int32_t StrokeDistance(const Stroke& a, const Stroke& b, int32_t radius);
