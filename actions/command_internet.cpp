@@ -1,4 +1,5 @@
 #include "actions/command_internet.h"
+#include "actions/sound_and_internet_requests.h"
 
 #include "actions/action_strings.h"
 #include "actions/stored_names.h"
@@ -26,9 +27,7 @@ bool ZCommandInternet::equals(const ZCommand& other) const {
 std::string ZCommandInternet::typeName() const { return LoadActionString(IDS_COMMAND_INTERNET); }
 
 bool ZCommandInternet::execute() {
-  // Opening the site or message belongs with the execution files; until that
-  // is in, the command does nothing and lets the macro go on.
-  return true;
+  return ExecuteInternetRequest(function_, target_);
 }
 
 void ZCommandInternet::saveFields(IStorage* storage) const {

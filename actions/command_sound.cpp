@@ -1,4 +1,5 @@
 #include "actions/command_sound.h"
+#include "actions/sound_and_internet_requests.h"
 
 #include "actions/action_strings.h"
 #include "actions/stored_names.h"
@@ -29,9 +30,7 @@ bool ZCommandSound::equals(const ZCommand& other) const {
 std::string ZCommandSound::typeName() const { return LoadActionString(IDS_COMMAND_SOUND); }
 
 bool ZCommandSound::execute() {
-  // Playing belongs with the execution files; until that is in, the command
-  // does nothing and lets the macro go on.
-  return true;
+  return ExecuteSoundRequest(soundType_, index_, filePath_);
 }
 
 void ZCommandSound::saveFields(IStorage* storage) const {

@@ -1,4 +1,5 @@
 #include "actions/command_system.h"
+#include "actions/system_functions.h"
 
 #include "actions/action_strings.h"
 #include "actions/stored_names.h"
@@ -42,9 +43,7 @@ bool ZCommandSystem::equals(const ZCommand& other) const {
 std::string ZCommandSystem::typeName() const { return LoadActionString(IDS_COMMAND_SYSTEM); }
 
 bool ZCommandSystem::execute() {
-  // The system functions belong with the execution files; until they are
-  // in, the command does nothing and lets the macro go on.
-  return true;
+  return ExecuteSystemFunction(function_, parameter_);
 }
 
 void ZCommandSystem::saveFields(IStorage* storage) const {
