@@ -40,11 +40,10 @@ HRESULT GetProperty(IUnknown* object, int slot, Result* result) {
   return table[slot](object, result);
 }
 
+// The getter hands over a reference of its own. (The toolchain's ComPtr
+// Attach adds one more, so the pointer is received in place instead.)
 bool ReadDispatch(IUnknown* object, int slot, ComPtr<IDispatch>& result) {
-  IDispatch* raw = nullptr;
-  if (FAILED(GetProperty(object, slot, &raw)) || !raw) return false;
-  result.Attach(raw);
-  return true;
+  return SUCCEEDED(GetProperty(object, slot, result.ReleaseAndGetAddressOf())) && result;
 }
 
 bool ReadString(IUnknown* object, int slot, std::wstring& result) {
