@@ -96,3 +96,22 @@ TEST(LaunchCommandLine, QuotesThePathAndAddsTheParameters) {
 }
 
 }  // namespace
+
+#include "actions/command_internet.h"
+#include "actions/sound_and_internet_requests.h"
+
+namespace {
+
+TEST(InternetRequest, WebsiteAndMailGoToTheUrlOpenerForumAndServiceDoNothing) {
+  EXPECT_EQ("www.example.com", InternetRequestUrl(kInternetWebsite, "www.example.com"));
+  EXPECT_EQ("mailto:someone@example.com", InternetRequestUrl(kInternetEmail, "someone@example.com"));
+  EXPECT_EQ("", InternetRequestUrl(kInternetForum, "news"));
+  EXPECT_EQ("", InternetRequestUrl(kInternetService, "login"));
+  EXPECT_EQ("", InternetRequestUrl(7, "x"));
+  ZCommandInternet forum;
+  forum.setFunction(ZCommandInternet::kForum);
+  forum.setTarget("anything");
+  EXPECT_TRUE(forum.execute());
+}
+
+}  // namespace
