@@ -1,10 +1,11 @@
 #include "actions/command_internet.h"
 #include "actions/sound_and_internet_requests.h"
 
-#include "actions/action_strings.h"
 #include "actions/stored_names.h"
 #include "common/storage.h"
+#include "common/string_resource.h"
 #include "resources/zavotra_ids.h"
+#include "shell/app_context.h"
 
 namespace {
 
@@ -24,7 +25,9 @@ bool ZCommandInternet::equals(const ZCommand& other) const {
   return function_ == internet.function_ && target_ == internet.target_;
 }
 
-std::string ZCommandInternet::typeName() const { return LoadActionString(IDS_COMMAND_INTERNET); }
+std::string ZCommandInternet::typeName() const {
+  return LoadAnsiString(IDS_COMMAND_INTERNET, AppInstance());
+}
 
 bool ZCommandInternet::execute() {
   return ExecuteInternetRequest(function_, target_);

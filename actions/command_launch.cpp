@@ -1,10 +1,11 @@
 #include "actions/command_launch.h"
 #include "actions/program_launch.h"
 
-#include "actions/action_strings.h"
 #include "actions/stored_names.h"
 #include "common/storage.h"
+#include "common/string_resource.h"
 #include "resources/zavotra_ids.h"
+#include "shell/app_context.h"
 
 namespace {
 
@@ -26,7 +27,9 @@ bool ZCommandLaunch::equals(const ZCommand& other) const {
          wait_ == launch.wait_;
 }
 
-std::string ZCommandLaunch::typeName() const { return LoadActionString(IDS_COMMAND_LAUNCH); }
+std::string ZCommandLaunch::typeName() const {
+  return LoadAnsiString(IDS_COMMAND_LAUNCH, AppInstance());
+}
 
 bool ZCommandLaunch::execute() {
   return LaunchProgram(filePath_, commandLine_, directory_, windowStyle_, wait_);

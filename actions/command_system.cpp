@@ -1,10 +1,11 @@
 #include "actions/command_system.h"
 #include "actions/system_functions.h"
 
-#include "actions/action_strings.h"
 #include "actions/stored_names.h"
 #include "common/storage.h"
+#include "common/string_resource.h"
 #include "resources/zavotra_ids.h"
+#include "shell/app_context.h"
 
 namespace {
 
@@ -40,7 +41,9 @@ bool ZCommandSystem::equals(const ZCommand& other) const {
   return function_ == system.function_ && parameter_ == system.parameter_;
 }
 
-std::string ZCommandSystem::typeName() const { return LoadActionString(IDS_COMMAND_SYSTEM); }
+std::string ZCommandSystem::typeName() const {
+  return LoadAnsiString(IDS_COMMAND_SYSTEM, AppInstance());
+}
 
 bool ZCommandSystem::execute() {
   return ExecuteSystemFunction(function_, parameter_);

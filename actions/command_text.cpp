@@ -2,15 +2,18 @@
 #include "actions/text_insertion.h"
 #include "common/ansi_text.h"
 
-#include "actions/action_strings.h"
 #include "common/storage.h"
+#include "common/string_resource.h"
 #include "resources/zavotra_ids.h"
+#include "shell/app_context.h"
 
 bool ZCommandText::equals(const ZCommand& other) const {
   return other.typeId() == typeId() && text_ == static_cast<const ZCommandText&>(other).text_;
 }
 
-std::string ZCommandText::typeName() const { return LoadActionString(IDS_COMMAND_TEXT); }
+std::string ZCommandText::typeName() const {
+  return LoadAnsiString(IDS_COMMAND_TEXT, AppInstance());
+}
 
 bool ZCommandText::execute() {
   return InsertText(Utf8ToWide(text_), useClipboard_);

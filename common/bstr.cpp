@@ -8,6 +8,14 @@ ZBstr::ZBstr(const std::wstring& text) {
   if (text.size() <= UINT_MAX) value_ = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
 }
 
+ZBstr::ZBstr(const wchar_t* text) : value_(text ? SysAllocString(text) : nullptr) {}
+
+ZBstr ZBstr::Attach(BSTR owned) {
+  ZBstr attached;
+  attached.value_ = owned;
+  return attached;
+}
+
 ZBstr& ZBstr::operator=(ZBstr&& other) noexcept {
   if (this != &other) reset(other.release());
   return *this;

@@ -8,9 +8,12 @@
 class ZBstr {
  public:
   ZBstr() = default;
-  // Takes ownership of an existing BSTR.
-  explicit ZBstr(BSTR owned) : value_(owned) {}
+  // Copies of the text (embedded NULs kept for the wstring).
   explicit ZBstr(const std::wstring& text);
+  explicit ZBstr(const wchar_t* text);
+  // Takes ownership of an existing BSTR (a literal is never one: it would be
+  // taken by the copying constructor above).
+  static ZBstr Attach(BSTR owned);
   ~ZBstr() { reset(); }
 
   ZBstr(const ZBstr&) = delete;

@@ -10,9 +10,9 @@
 
 namespace {
 
-bool IsExistingFile(const std::string& text) {
-  DWORD attributes = GetFileAttributesA(text.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+// An existing file or folder, named exactly (no wildcards).
+bool IsExistingPath(const std::string& text) {
+  return !text.empty() && GetFileAttributesA(text.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // The scheme the system's URL splitter finds, empty when there is none.
@@ -36,7 +36,7 @@ std::string RegisteredOpenCommand(const std::string& scheme) {
 }  // namespace
 
 std::string UrlSchemeOf(const std::string& text) {
-  if (IsExistingFile(text)) return "file";
+  if (IsExistingPath(text)) return "file";
   std::string scheme = SplitterScheme(text);
   // Only a scheme that is a plain name may become part of a registry path.
   return IsPlainScheme(scheme) ? scheme : GuessUrlScheme(text);

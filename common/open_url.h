@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-// "file" for the path of an existing file; else the scheme the URL splitter
+// "file" for the path of an existing file or folder; else the scheme the URL splitter
 // finds; else the scheme a text without one suggests (GuessUrlScheme).
 std::string UrlSchemeOf(const std::string& text);
 

@@ -25,6 +25,7 @@ void WriteStream(IStorage* storage, const wchar_t* name, const void* data, size_
   ComPtr<IStream> stream;
   HRESULT hr = storage->CreateStream(name, kCreateMode, 0, 0, &stream);
   if (hr != S_OK) throw ZWriteError(hr);
+  if (size == 0) return;  // an empty value is the empty stream just created
   ULONG written = 0;
   hr = stream->Write(data, static_cast<ULONG>(size), &written);
   if (hr != S_OK) throw ZWriteError(hr);

@@ -1,6 +1,7 @@
 # Files and folders, ZMemoryFile, strings and UTF-8, registry, OpenUrl and dialogs helpers, structured storage values.
 target_sources(zcommon_portable PRIVATE
   path_text.cpp
+  scrambled_text.cpp
   url_command.cpp
 )
 if(ZAVOTRA_WINDOWS)

@@ -22,18 +22,36 @@ int64_t SquaredDistance(const Point& a, const Point& b) {
   return dx * dx + dy * dy;
 }
 
-// The walk over `b` only moves forward, so each direction is linear in the
-// lengths of both strokes.
+// Two positions walk `b`, both only forward, so each direction stays linear
+// in the lengths of both strokes.
+//  - `accept`: the first point within the radius at or after the previous
+//    one. Whether the pairing holds at all depends on this walk alone.
+//  - `nearest`: from the previous match (or `accept`, if that is further on),
+//    forward while the next point is closer.
+// Each point adds its squared distance to the nearer of the two. Adding the
+// distance to the `accept` point alone would charge an exact copy of a stroke
+// for the lag of that walk behind the drawing, so an identical drawing could
+// lose to a shaky one.
 int64_t Directed(const Stroke& a, const Stroke& b, int64_t r2) {
   int64_t sum = 0;
-  size_t j = 0;
+  size_t accept = 0;
+  size_t nearest = 0;
   for (const Point& p : a) {
-    int64_t distance = 0;
-    while (j < b.size() && (distance = SquaredDistance(p, b[j])) > r2)
-      ++j;
-    if (j == b.size())
+    int64_t acceptDistance = 0;
+    while (accept < b.size() && (acceptDistance = SquaredDistance(p, b[accept])) > r2)
+      ++accept;
+    if (accept == b.size())
       return kNoMatch64;
-    sum += distance;
+    nearest = std::max(nearest, accept);
+    int64_t nearestDistance = SquaredDistance(p, b[nearest]);
+    while (nearest + 1 < b.size()) {
+      const int64_t next = SquaredDistance(p, b[nearest + 1]);
+      if (next >= nearestDistance)
+        break;
+      nearestDistance = next;
+      ++nearest;
+    }
+    sum += std::min(acceptDistance, nearestDistance);
   }
   return sum;
 }

@@ -15,6 +15,7 @@
 // Symbol files and library
 // ---------------------------------------------------------------------------
 // (symbol file ids)
+#define IDS_SYMBOL_FILE_MISSING      40700  // "Error: this file does not exist."
 
 
 // ---------------------------------------------------------------------------

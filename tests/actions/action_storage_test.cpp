@@ -124,7 +124,9 @@ TEST(ActionStorage, WebServiceReadsBackWithAndWithoutSound) {
     EXPECT_EQ(service->hotkey(), 0);
     EXPECT_EQ(service->serviceId(), -42);
     ASSERT_EQ(service->sound() != nullptr, withSound);
-    if (withSound) EXPECT_EQ(DescribeCommand(*service->sound()), DescribeCommand(*ThemeSound(12)));
+    if (withSound) {
+      EXPECT_EQ(DescribeCommand(*service->sound()), DescribeCommand(*ThemeSound(12)));
+    }
     EXPECT_TRUE(service->equals(original));
   }
 }

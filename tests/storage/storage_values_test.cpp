@@ -178,6 +178,14 @@ TEST_F(StorageFile, BlockIsRawBytesAndAShortOneFails) {
   EXPECT_THROW(ReadBlock(root_.Get(), L"AND Mask", tooMany, sizeof tooMany), ZReadError);
 }
 
+TEST_F(StorageFile, AnEmptyBlockIsAnEmptyStream) {
+  std::vector<uint8_t> none;
+  WriteBlock(root_.Get(), L"Points", none.data(), none.size());  // data() may be null
+  Reopen();
+  EXPECT_TRUE(ReadAllBytes(root_.Get(), L"Points").empty());
+  EXPECT_EQ(ReadText(root_.Get(), L"Points"), "");
+}
+
 TEST_F(StorageFile, MissingElementsThrowReadErrorWithFileNotFound) {
   auto expectNotFound = [](auto&& read) {
     try {

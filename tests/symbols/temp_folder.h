@@ -87,3 +87,38 @@ inline std::vector<uint8_t> ReadWholeFile(const std::string& path) {
   CloseHandle(file);
   return bytes;
 }
+
+// Points the process's temporary folder (TMP and TEMP) at `folder` for the
+// scope, so that a test sees every temporary copy the code under test makes.
+class ScopedTempRedirect {
+ public:
+  explicit ScopedTempRedirect(const std::string& folder) {
+    Save("TMP", tmp_);
+    Save("TEMP", temp_);
+    SetEnvironmentVariableA("TMP", folder.c_str());
+    SetEnvironmentVariableA("TEMP", folder.c_str());
+  }
+  ~ScopedTempRedirect() {
+    SetEnvironmentVariableA("TMP", tmp_.c_str());
+    SetEnvironmentVariableA("TEMP", temp_.c_str());
+  }
+  ScopedTempRedirect(const ScopedTempRedirect&) = delete;
+  ScopedTempRedirect& operator=(const ScopedTempRedirect&) = delete;
+
+ private:
+  static void Save(const char* name, std::string& value) {
+    char buffer[MAX_PATH] = "";
+    GetEnvironmentVariableA(name, buffer, MAX_PATH);
+    value = buffer;
+  }
+  std::string tmp_;
+  std::string temp_;
+};
+
+// A key block that is not the default key, as a protected profile has.
+#include "common/key_block.h"
+inline ZKeyBlock ProtectedProfileKey(uint8_t seed = 0x5C) {
+  uint8_t bytes[ZKeyBlock::kSize];
+  for (size_t i = 0; i < ZKeyBlock::kSize; ++i) bytes[i] = static_cast<uint8_t>(seed + i * 13);
+  return ZKeyBlock(bytes, ZKeyBlock::kProfileLength);
+}
