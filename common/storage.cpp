@@ -213,9 +213,9 @@ void WriteUnsigned(IStorage* storage, const wchar_t* name, uint32_t value) {
 
 uint32_t ReadUnsigned(IStorage* storage, const wchar_t* name) {
   std::string text = ReadText(storage, name);
-  const char* end;
-  unsigned long long value = ParseDigits(SkipBlanks(text.c_str()), &end);
-  return value > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(value);
+  const char* cursor = text.c_str();
+  uint32_t value = 0;
+  return ScanUnsigned(&cursor, &value) ? value : 0;
 }
 
 void WriteBoolean(IStorage* storage, const wchar_t* name, bool value) {

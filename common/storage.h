@@ -76,8 +76,9 @@ std::string ReadUtf8Text(IStorage* storage, const wchar_t* name);
 void WriteInteger(IStorage* storage, const wchar_t* name, int32_t value);
 int32_t ReadInteger(IStorage* storage, const wchar_t* name);
 
-// Unsigned: "%u" written as Text (identifiers); read as leading decimal
-// digits after optional blanks, no digits gives 0, saturating at UINT32_MAX.
+// Unsigned: "%u" written as Text (identifiers); read the way "%u" scans
+// (leading blanks, optional sign, digits; a minus wraps around), no digits
+// gives 0, saturating at UINT32_MAX.
 void WriteUnsigned(IStorage* storage, const wchar_t* name, uint32_t value);
 uint32_t ReadUnsigned(IStorage* storage, const wchar_t* name);
 

@@ -5,7 +5,7 @@
 namespace {
 
 TEST(MemoryFile, ReadsBytesAndStringsAndRefusesReadsPastTheEnd) {
-  ZMemoryFile file({'a', 'b', 0, 'c', 1, 2, 3});
+  ZMemoryFile file(std::vector<uint8_t>{'a', 'b', 0, 'c', 1, 2, 3});
   std::string text;
   ASSERT_TRUE(file.readString(text));
   EXPECT_EQ(text, "ab");
@@ -28,11 +28,11 @@ TEST(MemoryFile, ReadsBytesAndStringsAndRefusesReadsPastTheEnd) {
 }
 
 TEST(MemoryFile, EmptyStringAndEmptyFile) {
-  ZMemoryFile file({0});
+  ZMemoryFile file(std::vector<uint8_t>{0});
   std::string text = "x";
   ASSERT_TRUE(file.readString(text));
   EXPECT_EQ(text, "");
-  ZMemoryFile empty({});
+  ZMemoryFile empty(std::vector<uint8_t>{});
   EXPECT_EQ(empty.size(), 0u);
   EXPECT_FALSE(empty.readString(text));
 }

@@ -23,7 +23,8 @@ class StorageFile : public ::testing::Test {
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED)));
     char dir[MAX_PATH];
     ASSERT_GT(GetTempPathA(MAX_PATH, dir), 0u);
-    path_ = std::string(dir) + "storage_values_test.zts";
+    // One file per test: ctest runs the tests in parallel processes.
+    path_ = std::string(dir) + "storage_values." + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".zts";
     root_ = CreateStorageFile(path_);
   }
   void TearDown() override {
@@ -136,6 +137,8 @@ TEST_F(StorageFile, UnsignedKeepsTheFullRange) {
   EXPECT_EQ(ReadUnsigned(root_.Get(), L"ID"), 4000000000u);
   Store(L"ID", "17 and more");
   EXPECT_EQ(ReadUnsigned(root_.Get(), L"ID"), 17u);
+  Store(L"ID", "99999999999");
+  EXPECT_EQ(ReadUnsigned(root_.Get(), L"ID"), UINT32_MAX);
   Store(L"ID", "none");
   EXPECT_EQ(ReadUnsigned(root_.Get(), L"ID"), 0u);
 }

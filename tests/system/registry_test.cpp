@@ -8,14 +8,17 @@
 
 namespace {
 
-constexpr const char* kTestKey = "Software\\ZavotraTests\\registry_test";
+// One key per test: ctest runs the tests in parallel processes.
+std::string TestKeyPath() {
+  return std::string("Software\\ZavotraTests\\") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+}
 
 class Registry : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(key_.create(HKEY_CURRENT_USER, kTestKey)); }
+  void SetUp() override { ASSERT_TRUE(key_.create(HKEY_CURRENT_USER, TestKeyPath().c_str())); }
   void TearDown() override {
     key_.reset();
-    RegDeleteTreeA(HKEY_CURRENT_USER, kTestKey);
+    RegDeleteTreeA(HKEY_CURRENT_USER, TestKeyPath().c_str());
   }
   void Set(const char* name, DWORD type, const void* data, DWORD size) {
     ASSERT_EQ(RegSetValueExA(key_.get(), name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);

@@ -1,17 +1,25 @@
 // A fresh folder below the temporary folder, removed with everything in it
 // at the end of the test (with the shell's own delete, not the code tested).
+// Its name holds the running test's name: ctest runs the tests of one
+// program in parallel processes.
 #pragma once
 #include <windows.h>
 #include <shellapi.h>
+#include <gtest/gtest.h>
 
 #include <string>
+
+inline std::string CurrentTestName() {
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  return test ? std::string(test->test_suite_name()) + "." + test->name() : std::string("no_test");
+}
 
 class TestFolder {
  public:
   explicit TestFolder(const std::string& name) {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
-    path_ = std::string(temp) + name;
+    path_ = std::string(temp) + name + "." + CurrentTestName();
     Remove();
     CreateDirectoryA(path_.c_str(), nullptr);
   }
