@@ -4,8 +4,8 @@ namespace {
 
 // The value is fixed for good: every file encrypted without a password was
 // written with it. It is kept as two halves XORed together so that the key
-// bytes do not lie in the program image as one plain run. It is not the
-// digest of any text, so no password can derive it.
+// bytes do not lie in the program image as one plain run. The bytes were
+// chosen at random, not derived from any text, so no known password yields it.
 constexpr uint8_t kMaskA[ZKeyBlock::kSize] = {0x5A, 0x1F, 0xC3, 0x77, 0x08, 0xE4, 0x9B,
                                               0x32, 0x6D, 0xA0, 0x41, 0xBE, 0x13, 0xF9,
                                               0x84, 0x2C, 0xD7, 0x66, 0x0B, 0x95};

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <new>
 #include <vector>
 
 #include "common/cipher_image.h"
@@ -47,8 +48,12 @@ bool TransformInPlace(const char* path, const Transform& transform) {
   if (!GetFileTime(file.get(), &times.created, &times.accessed, &times.written)) return false;
 
   std::vector<uint8_t> before, after;
-  bool ok = ReadContent(file.get(), before) && transform(before, after) &&
-            Rewrite(file.get(), after);
+  bool ok = false;
+  try {
+    ok = ReadContent(file.get(), before) && transform(before, after) && Rewrite(file.get(), after);
+  } catch (const std::bad_alloc&) {
+    // No buffer for a file this large: refused before anything was written.
+  }
   // Also after a failure: reading alone may have moved the access time.
   ok = SetFileTime(file.get(), &times.created, &times.accessed, &times.written) && ok;
   Wipe(before);
@@ -147,9 +152,12 @@ bool ZFileCipher::DecryptToTemporaryCopy(const char* path, const ZKeyBlock& key,
   temporaryPath.clear();
   if (!MakeTemporaryFile(temporaryPath)) return false;
   std::vector<uint8_t> image, plain;
-  const bool ok = ReadSource(path, image) &&
-                  DecryptImage(image.data(), image.size(), key, plain) &&
-                  WriteTemporary(temporaryPath, plain);
+  bool ok = false;
+  try {
+    ok = ReadSource(path, image) && DecryptImage(image.data(), image.size(), key, plain) &&
+         WriteTemporary(temporaryPath, plain);
+  } catch (const std::bad_alloc&) {
+  }
   Wipe(plain);
   return ok;
 }

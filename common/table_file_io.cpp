@@ -42,7 +42,14 @@ bool ReadEncryptedText(const char* path, const ZKeyBlock& key, std::string& text
     return true;
   }
   std::string copy;
-  bool ok = ZFileCipher::DecryptToTemporaryCopy(path, key, copy) && ReadText(copy.c_str(), text);
+  bool ok = false;
+  try {
+    ok = ZFileCipher::DecryptToTemporaryCopy(path, key, copy) && ReadText(copy.c_str(), text);
+  } catch (...) {
+    // The plain copy goes in every case.
+    if (!copy.empty()) WipeFile(copy.c_str(), true);
+    throw;
+  }
   if (!copy.empty()) WipeFile(copy.c_str(), true);
   return ok;
 }

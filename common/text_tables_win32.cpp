@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <new>
 #include <string>
 
 #include "common/id_text_table.h"
@@ -19,8 +20,14 @@ template <typename Table>
 bool ReadInto(Table& table, const char* path, const ZKeyBlock* key) {
   table.parse("", 0);
   std::string text;
-  const bool ok = key ? ReadEncryptedText(path, *key, text) : ReadText(path, text);
-  if (ok) table.parse(text.data(), text.size());
+  bool ok = false;
+  try {
+    ok = key ? ReadEncryptedText(path, *key, text) : ReadText(path, text);
+    if (ok) table.parse(text.data(), text.size());
+  } catch (const std::bad_alloc&) {
+    table.parse("", 0);
+    ok = false;
+  }
   std::fill(text.begin(), text.end(), '\0');
   return ok;
 }

@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST(DefaultKey, IsFixedBuiltByItsLifetimeAndClearedAtItsEnd) {
+TEST(DefaultKey, HasOneFixedValueWithinAndAfterItsLifetime) {
   ZKeyBlock first;
   {
     ZDefaultKeyLifetime lifetime;
@@ -16,7 +16,7 @@ TEST(DefaultKey, IsFixedBuiltByItsLifetimeAndClearedAtItsEnd) {
     EXPECT_EQ(first.usedLength(), 16u);
     EXPECT_FALSE(first.sameBytes(ZKeyBlock()));
   }
-  // Cleared at the end of its lifetime; a late use gets the same value again.
+  // A use after the lifetime has cleared it gets the same value again.
   EXPECT_TRUE(DefaultKey().sameBytes(first));
   EXPECT_TRUE(IsDefaultKey(first.withUsedLength(7)));
 }
