@@ -4,33 +4,38 @@
 
 namespace {
 
-void Extend(BoundingBox& box, const Point& p) {
-  box.left = std::min(box.left, p.x);
-  box.top = std::min(box.top, p.y);
-  box.right = std::max(box.right, p.x);
-  box.bottom = std::max(box.bottom, p.y);
+const Point* FirstPoint(const std::vector<Stroke>& strokes) {
+  for (const Stroke& stroke : strokes)
+    if (!stroke.empty())
+      return &stroke.front();
+  return nullptr;
 }
 
-void ExtendBy(std::optional<BoundingBox>& box, const Stroke& stroke) {
+void Extend(BoundingBox& box, const Stroke& stroke) {
   for (const Point& p : stroke) {
-    if (!box)
-      box = BoundingBox{p.x, p.y, p.x, p.y};
-    else
-      Extend(*box, p);
+    box.left = std::min(box.left, p.x);
+    box.top = std::min(box.top, p.y);
+    box.right = std::max(box.right, p.x);
+    box.bottom = std::max(box.bottom, p.y);
   }
 }
 
 }  // namespace
 
 std::optional<BoundingBox> BoundingBoxOf(const std::vector<Stroke>& strokes) {
-  std::optional<BoundingBox> box;
+  const Point* first = FirstPoint(strokes);
+  if (!first)
+    return std::nullopt;
+  BoundingBox box{first->x, first->y, first->x, first->y};
   for (const Stroke& stroke : strokes)
-    ExtendBy(box, stroke);
+    Extend(box, stroke);
   return box;
 }
 
 std::optional<BoundingBox> BoundingBoxOf(const Stroke& stroke) {
-  std::optional<BoundingBox> box;
-  ExtendBy(box, stroke);
+  if (stroke.empty())
+    return std::nullopt;
+  BoundingBox box{stroke[0].x, stroke[0].y, stroke[0].x, stroke[0].y};
+  Extend(box, stroke);
   return box;
 }

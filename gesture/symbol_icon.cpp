@@ -51,11 +51,14 @@ bool SymbolIcon::setMasks(const uint8_t* xor512, const uint8_t* and128) {
   AndMask newAnd;
   std::copy(xor512, xor512 + kXorMaskSize, newXor.begin());
   std::copy(and128, and128 + kAndMaskSize, newAnd.begin());
+  // The new handle is built before the old one goes, so a replaced handle
+  // value is never handed out again as this record's icon.
+  SymbolIconHandle built = BuildHandle(newXor, newAnd);
   releaseHandle();
   xorMask_ = newXor;
   andMask_ = newAnd;
   masksSet_ = true;
-  handle_ = BuildHandle(xorMask_, andMask_);
+  handle_ = built;
 #ifdef _WIN32
   return handle_ != nullptr;
 #else

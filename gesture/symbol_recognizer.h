@@ -5,8 +5,9 @@
 // `boxSize` units by its own bounding box and resampled to one point per unit
 // of travel. A gesture stroke and a shape stroke pair when every point of each
 // lies within the tolerance radius of the other, walking both in drawing
-// order; the pairing's deviation is the sum of squared point distances in both
-// directions divided by the shape stroke's point count. A shape pairs each
+// order; the pairing's deviation is the sum of squared distances from each
+// point to its nearest counterpart ahead in the walk, in both directions,
+// divided by the shape stroke's point count. A shape pairs each
 // gesture stroke, in drawing order, with the best shape stroke still free; the
 // candidate with the smallest total wins, the earlier one on a tie.
 //
@@ -24,6 +25,8 @@
 
 #include "gesture/bounding_box.h"
 #include "gesture/gesture.h"
+#include "gesture/reach_grid.h"
+#include "gesture/stroke_normalisation.h"
 #include "gesture/symbol.h"
 
 class SymbolRecognizer {
@@ -67,32 +70,33 @@ class SymbolRecognizer {
     return candidate ? candidate->symbol() : nullptr;
   }
 
+  static constexpr size_t kMostStrokesWithGrids = 8;
+  static constexpr size_t kFewestCandidatesForGrids = 24;
+
   void recognizeCandidates(size_t count, SymbolAt symbolAt, const void* list);
+  void buildReachGrids();
+  float scoreSymbol(const Symbol& symbol, float bound) const;
+  float scoreShape(const Shape& shape, float bound) const;
 
   int32_t boxSize_;
   int32_t radius_;
   std::vector<Stroke> gesture_;
+  // One per gesture stroke, built for long candidate lists (empty otherwise).
+  std::vector<ReachGrid> reach_;
   std::optional<size_t> result_;
   float resultScore_ = kNoMatchScore;
   // Normalised strokes of the shape being scored, reused between shapes.
-  mutable std::vector<Stroke> shapeScratch_;
+  mutable std::vector<LazyNormalisedStroke> shapeScratch_;
   mutable std::vector<char> usedScratch_;
 };
 
 // The building blocks, usable on their own.
 
-// Scales `stroke`, a member of a set with box `box`, into the boxSize square
-// and resamples it with the line walk. A set more than four times as wide as
-// high (or high as wide) is scaled uniformly by its long side, so straight
-// strokes stay straight; any other set fills the square on both axes. The last
-// point is never emitted, so a one-point stroke normalises to nothing.
-Stroke NormaliseStroke(const Stroke& stroke, const BoundingBox& box, int32_t boxSize);
-void NormaliseStrokeInto(const Stroke& stroke, const BoundingBox& box, int32_t boxSize,
-                         Stroke& out);
-
-// Sum of squared distances from each point of `a` to the first point of `b`,
-// at or after the previous match, within `radius`; kNoMatchDistance when some
-// point of `a` finds none. Empty `a` gives 0.
+// Walks `a` and `b` forward together. Each point of `a` needs a point of `b`
+// within `radius` at or after the one the previous point needed, else the
+// result is kNoMatchDistance (an earlier point of `b` never counts). It adds
+// its squared distance to the nearest point of `b` found walking forward, so
+// a stroke against an exact copy of itself gives 0. Empty `a` gives 0.
 int32_t DirectedDistance(const Stroke& a, const Stroke& b, int32_t radius);
 // Both directed distances added; kNoMatchDistance when either fails, and also
 // when the sum would not fit below the no-match value.
