@@ -1,1 +1,19 @@
-# sources of this area
+# Actions, macros, web-service actions and the command kinds with their
+# storage; the key table; keystroke synthesis; the hotkey and menu commands.
+if(ZAVOTRA_WINDOWS)
+  target_sources(zactions PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/action.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/action_strings.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/command.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/command_hotkey.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/command_internet.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/command_launch.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/command_menu.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/command_sound.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/command_system.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/command_text.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/key_table.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/keystrokes.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/macro.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/web_service.cpp)
+endif()

@@ -1,0 +1,54 @@
+#include "actions/command_hotkey.h"
+
+#include "actions/action_strings.h"
+#include "actions/key_table.h"
+#include "actions/keystrokes.h"
+#include "common/storage.h"
+#include "resources/zavotra_ids.h"
+
+namespace {
+
+constexpr DWORD kHoldMs = 80;    // keys held down per repetition
+constexpr DWORD kSettleMs = 80;  // after the last repetition
+
+}  // namespace
+
+bool ZCommandHotkey::equals(const ZCommand& other) const {
+  if (other.typeId() != typeId()) return false;
+  const auto& hotkey = static_cast<const ZCommandHotkey&>(other);
+  return repeat_ == hotkey.repeat_ && keys_ == hotkey.keys_;
+}
+
+std::string ZCommandHotkey::typeName() const { return LoadActionString(IDS_COMMAND_HOTKEY); }
+
+bool ZCommandHotkey::execute() {
+  // Keys go up in the order they went down (Ctrl, Shift, S), not in reverse.
+  // An index outside the table ends the combination like 0 does.
+  for (int round = 0; round < repeat_; ++round) {
+    for (uint8_t index : keys_) {
+      if (KeyTable::virtualKey(index) == 0) break;
+      PressKey(KeyTable::virtualKey(index));
+    }
+    Sleep(kHoldMs);
+    for (uint8_t index : keys_) {
+      if (KeyTable::virtualKey(index) == 0) break;
+      ReleaseKey(KeyTable::virtualKey(index));
+    }
+  }
+  Sleep(kSettleMs);
+  return true;
+}
+
+void ZCommandHotkey::saveFields(IStorage* storage) const {
+  WriteInteger(storage, L"Repeat", repeat_);
+  WriteNumberList(storage, L"Keys", {keys_[0], keys_[1], keys_[2], keys_[3]});
+}
+
+void ZCommandHotkey::loadFields(IStorage* storage) {
+  repeat_ = ReadInteger(storage, L"Repeat");
+  std::vector<uint32_t> numbers = ReadNumberList(storage, L"Keys", kSlots);
+  Keys keys{};
+  for (size_t slot = 0; slot < numbers.size() && slot < keys.size(); ++slot)
+    keys[slot] = static_cast<uint8_t>(numbers[slot]);
+  keys_ = keys;
+}

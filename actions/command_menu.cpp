@@ -1,0 +1,41 @@
+#include "actions/command_menu.h"
+
+#include "actions/action_strings.h"
+#include "actions/keystrokes.h"
+#include "common/storage.h"
+#include "resources/zavotra_ids.h"
+
+namespace {
+
+constexpr DWORD kKeyStepMs = 10;
+
+}  // namespace
+
+bool ZCommandMenu::equals(const ZCommand& other) const {
+  return other.typeId() == typeId() && path_ == static_cast<const ZCommandMenu&>(other).path_;
+}
+
+std::string ZCommandMenu::typeName() const { return LoadActionString(IDS_COMMAND_MENU); }
+
+bool ZCommandMenu::execute() {
+  WaitForModifiers();
+  PressKey(VK_MENU);
+  Sleep(kKeyStepMs);
+  for (char character : path_) {
+    // Access keys answer to the plain key, so the shift state the layout
+    // would need for the character is left out. A character the layout
+    // cannot produce at all is skipped.
+    SHORT scan = VkKeyScanA(character);
+    if (scan == -1) continue;
+    BYTE virtualKey = LOBYTE(scan);
+    PressKey(virtualKey);
+    Sleep(kKeyStepMs);
+    ReleaseKey(virtualKey);
+  }
+  ReleaseKey(VK_MENU);
+  return true;
+}
+
+void ZCommandMenu::saveFields(IStorage* storage) const { WriteText(storage, L"Menu", path_); }
+
+void ZCommandMenu::loadFields(IStorage* storage) { path_ = ReadText(storage, L"Menu"); }

@@ -1,0 +1,44 @@
+#include "actions/macro.h"
+
+#include "common/storage.h"
+
+ZMacro::ZMacro(const ZMacro& other) : ZAction(other), std::list<ZCommand*>() {
+  for (const ZCommand* command : other) append(command->clone());
+}
+
+ZMacro::~ZMacro() { clearCommands(); }
+
+void ZMacro::clearCommands() {
+  for (ZCommand* command : *this) delete command;
+  clear();
+}
+
+bool ZMacro::execute(HWND) {
+  for (ZCommand* command : *this)
+    if (!command->execute()) return false;
+  return true;
+}
+
+std::unique_ptr<ZAction> ZMacro::clone() const { return std::make_unique<ZMacro>(*this); }
+
+bool ZMacro::equals(const ZAction& other) const {
+  const auto* macro = dynamic_cast<const ZMacro*>(&other);
+  if (!macro || macro->size() != size()) return false;
+  for (auto mine = begin(), theirs = macro->begin(); mine != end(); ++mine, ++theirs)
+    if (!(*mine)->equals(**theirs)) return false;
+  return true;
+}
+
+void ZMacro::save(IStorage* storage, bool topLevel) const {
+  ZAction::save(storage, topLevel);
+  WriteLiteral(storage, L"Type", "Macro");
+  int number = 0;
+  for (const ZCommand* command : *this)
+    command->save(CreateSubStorage(storage, NumberedName(L"Command", number++).c_str()).Get());
+}
+
+void ZMacro::loadBody(IStorage* storage) {
+  // The list ends at the first missing number, so a gap drops what follows.
+  ForEachNumberedSubStorage(storage, L"Command",
+                            [this](IStorage* child, int) { append(ZCommand::load(child)); });
+}

@@ -1,0 +1,73 @@
+#include "gesture/symbol_file.h"
+
+#include <windows.h>
+
+#include "common/default_key.h"
+#include "common/errors.h"
+#include "common/file_cipher.h"
+#include "common/file_exists.h"
+#include "common/memory_file.h"
+#include "common/storage.h"
+#include "common/string_resource.h"
+#include "gesture/first_format.h"
+#include "gesture/missing_file_message.h"
+#include "gesture/symbol_storage.h"
+
+namespace {
+
+// Wipes and deletes a decrypted copy on every way out of the scope.
+class TemporaryCopy {
+ public:
+  TemporaryCopy() = default;
+  ~TemporaryCopy() {
+    if (!path_.empty()) WipeFile(path_.c_str(), true);
+  }
+  TemporaryCopy(const TemporaryCopy&) = delete;
+  TemporaryCopy& operator=(const TemporaryCopy&) = delete;
+  std::string& path() { return path_; }
+
+ private:
+  std::string path_;
+};
+
+Symbol LoadPlain(const std::string& path) {
+  const ZMemoryFile file(path.c_str());
+  Symbol symbol;
+  if (HasFirstFormatHeader(file.data(), file.size())) {
+    symbol = SymbolFromFirstFormat(ParseFirstFormatFile(file.data(), file.size()));
+  } else {
+    StoragePtr root = OpenStorageFile(path);
+    ReadSymbol(root.Get(), symbol, true);
+  }
+  symbol.setPath(path);
+  return symbol;
+}
+
+}  // namespace
+
+void SaveSymbolFile(Symbol& symbol, const std::string& path, const ZKeyBlock& key) {
+  symbol.setPath(path);
+  {
+    StoragePtr root = CreateStorageFile(path);
+    WriteSymbol(root.Get(), symbol, true);
+  }  // releasing the root completes the file
+  if (!IsDefaultKey(key) && !ZFileCipher::EncryptInPlace(path.c_str(), key)) throw ZWriteError();
+}
+
+void SaveSymbolFile(Symbol& symbol, const ZKeyBlock& key) {
+  const std::string path = symbol.path();
+  SaveSymbolFile(symbol, path, key);
+}
+
+Symbol LoadSymbolFile(const std::string& path, const ZKeyBlock& key) {
+  if (!FileExists(path.c_str())) {
+    ShowMissingFileMessage(path);
+    throw ZReadError();
+  }
+  if (IsDefaultKey(key)) return LoadPlain(path);
+  TemporaryCopy copy;
+  if (!ZFileCipher::DecryptToTemporaryCopy(path.c_str(), key, copy.path())) throw ZReadError();
+  Symbol symbol = LoadPlain(copy.path());
+  symbol.setPath(path);
+  return symbol;
+}
