@@ -44,7 +44,8 @@ std::unique_ptr<ZCommand> ZCommand::create(int typeId) {
 }
 
 std::unique_ptr<ZCommand> ZCommand::load(IStorage* storage) {
-  std::unique_ptr<ZCommand> command = create(FindStoredName(kTypeNames, ReadLiteral(storage, L"Type")));
+  std::unique_ptr<ZCommand> command =
+      create(FindStoredName(kTypeNames, ReadLiteral(storage, L"Type")));
   if (!command) throw ZReadError(0);  // unknown, or the kind without a class
   command->loadFields(storage);
   return command;

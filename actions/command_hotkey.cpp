@@ -1,10 +1,11 @@
 #include "actions/command_hotkey.h"
 
-#include "actions/action_strings.h"
 #include "actions/key_table.h"
 #include "actions/keystrokes.h"
 #include "common/storage.h"
+#include "common/string_resource.h"
 #include "resources/zavotra_ids.h"
+#include "shell/app_context.h"
 
 namespace {
 
@@ -19,7 +20,9 @@ bool ZCommandHotkey::equals(const ZCommand& other) const {
   return repeat_ == hotkey.repeat_ && keys_ == hotkey.keys_;
 }
 
-std::string ZCommandHotkey::typeName() const { return LoadActionString(IDS_COMMAND_HOTKEY); }
+std::string ZCommandHotkey::typeName() const {
+  return LoadAnsiString(IDS_COMMAND_HOTKEY, AppInstance());
+}
 
 bool ZCommandHotkey::execute() {
   // Keys go up in the order they went down (Ctrl, Shift, S), not in reverse.
@@ -47,8 +50,12 @@ void ZCommandHotkey::saveFields(IStorage* storage) const {
 void ZCommandHotkey::loadFields(IStorage* storage) {
   repeat_ = ReadInteger(storage, L"Repeat");
   std::vector<uint32_t> numbers = ReadNumberList(storage, L"Keys", kSlots);
+  // A number outside the key table, which no editor writes, becomes "no
+  // key" rather than whatever key its low byte would happen to name.
   Keys keys{};
-  for (size_t slot = 0; slot < numbers.size() && slot < keys.size(); ++slot)
-    keys[slot] = static_cast<uint8_t>(numbers[slot]);
+  for (size_t slot = 0; slot < numbers.size() && slot < keys.size(); ++slot) {
+    uint32_t index = numbers[slot];
+    keys[slot] = index < KeyTable::kSize ? static_cast<uint8_t>(index) : KeyTable::kNoKey;
+  }
   keys_ = keys;
 }

@@ -1,9 +1,10 @@
 #include "actions/command_internet.h"
 
-#include "actions/action_strings.h"
 #include "actions/stored_names.h"
 #include "common/storage.h"
+#include "common/string_resource.h"
 #include "resources/zavotra_ids.h"
+#include "shell/app_context.h"
 
 namespace {
 
@@ -23,7 +24,9 @@ bool ZCommandInternet::equals(const ZCommand& other) const {
   return function_ == internet.function_ && target_ == internet.target_;
 }
 
-std::string ZCommandInternet::typeName() const { return LoadActionString(IDS_COMMAND_INTERNET); }
+std::string ZCommandInternet::typeName() const {
+  return LoadAnsiString(IDS_COMMAND_INTERNET, AppInstance());
+}
 
 bool ZCommandInternet::execute() {
   // Opening the site or message belongs with the execution files; until that

@@ -1,9 +1,10 @@
 #include "actions/command_launch.h"
 
-#include "actions/action_strings.h"
 #include "actions/stored_names.h"
 #include "common/storage.h"
+#include "common/string_resource.h"
 #include "resources/zavotra_ids.h"
+#include "shell/app_context.h"
 
 namespace {
 
@@ -25,7 +26,9 @@ bool ZCommandLaunch::equals(const ZCommand& other) const {
          wait_ == launch.wait_;
 }
 
-std::string ZCommandLaunch::typeName() const { return LoadActionString(IDS_COMMAND_LAUNCH); }
+std::string ZCommandLaunch::typeName() const {
+  return LoadAnsiString(IDS_COMMAND_LAUNCH, AppInstance());
+}
 
 bool ZCommandLaunch::execute() {
   // Starting the program belongs with the execution files; until that is

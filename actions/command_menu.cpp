@@ -1,9 +1,10 @@
 #include "actions/command_menu.h"
 
-#include "actions/action_strings.h"
 #include "actions/keystrokes.h"
 #include "common/storage.h"
+#include "common/string_resource.h"
 #include "resources/zavotra_ids.h"
+#include "shell/app_context.h"
 
 namespace {
 
@@ -15,7 +16,9 @@ bool ZCommandMenu::equals(const ZCommand& other) const {
   return other.typeId() == typeId() && path_ == static_cast<const ZCommandMenu&>(other).path_;
 }
 
-std::string ZCommandMenu::typeName() const { return LoadActionString(IDS_COMMAND_MENU); }
+std::string ZCommandMenu::typeName() const {
+  return LoadAnsiString(IDS_COMMAND_MENU, AppInstance());
+}
 
 bool ZCommandMenu::execute() {
   WaitForModifiers();

@@ -1,9 +1,10 @@
 #include "actions/command_sound.h"
 
-#include "actions/action_strings.h"
 #include "actions/stored_names.h"
 #include "common/storage.h"
+#include "common/string_resource.h"
 #include "resources/zavotra_ids.h"
+#include "shell/app_context.h"
 
 namespace {
 
@@ -26,7 +27,9 @@ bool ZCommandSound::equals(const ZCommand& other) const {
   return soundType_ == kFile ? filePath_ == sound.filePath_ : index_ == sound.index_;
 }
 
-std::string ZCommandSound::typeName() const { return LoadActionString(IDS_COMMAND_SOUND); }
+std::string ZCommandSound::typeName() const {
+  return LoadAnsiString(IDS_COMMAND_SOUND, AppInstance());
+}
 
 bool ZCommandSound::execute() {
   // Playing belongs with the execution files; until that is in, the command

@@ -1,9 +1,10 @@
 #include "actions/command_system.h"
 
-#include "actions/action_strings.h"
 #include "actions/stored_names.h"
 #include "common/storage.h"
+#include "common/string_resource.h"
 #include "resources/zavotra_ids.h"
+#include "shell/app_context.h"
 
 namespace {
 
@@ -39,7 +40,9 @@ bool ZCommandSystem::equals(const ZCommand& other) const {
   return function_ == system.function_ && parameter_ == system.parameter_;
 }
 
-std::string ZCommandSystem::typeName() const { return LoadActionString(IDS_COMMAND_SYSTEM); }
+std::string ZCommandSystem::typeName() const {
+  return LoadAnsiString(IDS_COMMAND_SYSTEM, AppInstance());
+}
 
 bool ZCommandSystem::execute() {
   // The system functions belong with the execution files; until they are

@@ -1,14 +1,17 @@
 #include "actions/command_text.h"
 
-#include "actions/action_strings.h"
 #include "common/storage.h"
+#include "common/string_resource.h"
 #include "resources/zavotra_ids.h"
+#include "shell/app_context.h"
 
 bool ZCommandText::equals(const ZCommand& other) const {
   return other.typeId() == typeId() && text_ == static_cast<const ZCommandText&>(other).text_;
 }
 
-std::string ZCommandText::typeName() const { return LoadActionString(IDS_COMMAND_TEXT); }
+std::string ZCommandText::typeName() const {
+  return LoadAnsiString(IDS_COMMAND_TEXT, AppInstance());
+}
 
 bool ZCommandText::execute() {
   // Inserting the text belongs with the clipboard code in the execution

@@ -1,7 +1,8 @@
 #include "actions/key_table.h"
 
-#include "actions/action_strings.h"
+#include "common/string_resource.h"
 #include "resources/zavotra_ids.h"
+#include "shell/app_context.h"
 
 namespace {
 
@@ -141,5 +142,5 @@ UINT KeyTable::nameId(int index) {
 }
 
 std::string KeyTable::name(int index) {
-  return isValidIndex(index) ? LoadActionString(kKeys[index].nameId) : std::string();
+  return isValidIndex(index) ? LoadAnsiString(kKeys[index].nameId, AppInstance()) : std::string();
 }

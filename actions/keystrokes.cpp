@@ -26,7 +26,8 @@ struct ModifierBit {
   BYTE bit;
   BYTE virtualKey;
 };
-constexpr ModifierBit kModifiers[] = {{kShiftBit, VK_SHIFT}, {kCtrlBit, VK_CONTROL}, {kAltBit, VK_MENU}};
+constexpr ModifierBit kModifiers[] = {
+    {kShiftBit, VK_SHIFT}, {kCtrlBit, VK_CONTROL}, {kAltBit, VK_MENU}};
 
 void PressModifiers(BYTE shiftState) {
   for (const ModifierBit& m : kModifiers)

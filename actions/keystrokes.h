@@ -22,7 +22,8 @@ constexpr DWORD kModifierWaitLimitMs = 5000;
 bool WaitForModifiers(DWORD limitMs = kModifierWaitLimitMs);
 
 // Types `text` (converted to the system code page) key by key, each
-// character with the shift state the keyboard layout needs. A carriage return
+// character with the shift state the keyboard layout needs, once the
+// modifiers are up (or the wait for them has given up). A carriage return
 // followed by a line feed is one Return. Characters the layout cannot produce
 // are skipped. Returns false, having stopped, as soon as the foreground
 // window is no longer the one that was in front when typing began.

@@ -52,7 +52,9 @@ class JournalCommand : public ZCommand {
   bool equals(const ZCommand& other) const override { return &other == this; }
   int typeId() const override { return 100; }
   std::string typeName() const override { return "journal"; }
-  std::unique_ptr<ZCommand> clone() const override { return std::make_unique<JournalCommand>(*this); }
+  std::unique_ptr<ZCommand> clone() const override {
+    return std::make_unique<JournalCommand>(*this);
+  }
   bool execute() override {
     journal_.record("start " + label_);
     if (waits_ && WaitForSingleObject(journal_.release, 10000) != WAIT_OBJECT_0) {

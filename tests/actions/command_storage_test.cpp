@@ -184,7 +184,8 @@ TEST(CommandStorage, ParameterIsWrittenOnlyForFunctionsThatHaveOne) {
     TestStorageFile file;
     StoragePtr root = file.create();
     command.save(root.Get());
-    bool expected = function == 6 || function == 7 || function == 8 || function == 18 || function == 19;
+    bool expected =
+        function == 6 || function == 7 || function == 8 || function == 18 || function == 19;
     EXPECT_EQ(HasStream(root.Get(), L"Parameter"), expected);
     EXPECT_EQ(ReadLiteral(root.Get(), L"Function"), ZCommandSystem::storedFunctionName(function));
   }
@@ -223,17 +224,30 @@ TEST(CommandStorage, SoundStreamsFollowItsType) {
   }
 }
 
-TEST(CommandStorage, ShortKeyListLeavesTheRemainingSlotsEmpty) {
-  TestStorageFile file;
-  {
-    StoragePtr root = file.create();
-    WriteLiteral(root.Get(), L"Type", "Hotkey");
-    WriteLiteral(root.Get(), L"Repeat", "1");
-    WriteLiteral(root.Get(), L"Keys", "1 2"); 
+TEST(CommandStorage, KeysStreamIsScannedIntoTheFourSlots) {
+  struct Case {
+    const char* keys;
+    ZCommandHotkey::Keys expected;
+  } cases[] = {
+      {"1 2 39 0", {1, 2, 39, 0}},
+      {"1 2", {1, 2, 0, 0}},                // a short list leaves the rest empty
+      {"115 116 300 256", {115, 0, 0, 0}},  // outside the table: no key, never a wrapped one
+      {"", {0, 0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.keys);
+    TestStorageFile file;
+    {
+      StoragePtr root = file.create();
+      WriteLiteral(root.Get(), L"Type", "Hotkey");
+      WriteLiteral(root.Get(), L"Repeat", " 3x");
+      WriteLiteral(root.Get(), L"Keys", c.keys);
+    }
+    auto loaded = ZCommand::load(file.open().Get());
+    const auto& hotkey = static_cast<const ZCommandHotkey&>(*loaded);
+    EXPECT_EQ(hotkey.keys(), c.expected);
+    EXPECT_EQ(hotkey.repeat(), 3);
   }
-  auto loaded = ZCommand::load(file.open().Get());
-  const auto& hotkey = static_cast<const ZCommandHotkey&>(*loaded);
-  EXPECT_EQ(hotkey.keys(), (ZCommandHotkey::Keys{1, 2, 0, 0}));
 }
 
 TEST(CommandStorage, MissingStreamIsUnreadable) {

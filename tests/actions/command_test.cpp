@@ -100,8 +100,8 @@ TEST(Command, SoundsCompareOnlyWhatTheirTypeUses) {
   EXPECT_TRUE(sound(S::kStop, 1, "a", true, false).equals(sound(S::kStop, 2, "b", false, true)));
   EXPECT_TRUE(sound(S::kFile, 1, "a", true, false).equals(sound(S::kFile, 2, "a", true, false)));
   EXPECT_FALSE(sound(S::kFile, 1, "a", true, false).equals(sound(S::kFile, 1, "b", true, false)));
-  EXPECT_TRUE(sound(S::kTheme, 1, "a", false, false).equals(sound(S::kTheme, 1, "b", false, false)));
-  EXPECT_FALSE(sound(S::kTheme, 1, "a", false, false).equals(sound(S::kTheme, 2, "a", false, false)));
+  EXPECT_TRUE(sound(S::kTheme, 1, "a", 0, 0).equals(sound(S::kTheme, 1, "b", 0, 0)));
+  EXPECT_FALSE(sound(S::kTheme, 1, "a", 0, 0).equals(sound(S::kTheme, 2, "a", 0, 0)));
   EXPECT_FALSE(sound(S::kTheme, 1, "", true, false).equals(sound(S::kTheme, 1, "", false, false)));
   EXPECT_FALSE(sound(S::kFile, 1, "", false, true).equals(sound(S::kFile, 1, "", false, false)));
   EXPECT_FALSE(sound(S::kFile, 0, "", false, false).equals(sound(S::kStop, 0, "", false, false)));

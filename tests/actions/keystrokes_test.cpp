@@ -26,7 +26,9 @@ std::string KeyName(WPARAM key) {
     case VK_MENU: return "Alt";
     case VK_RETURN: return "Return";
     default:
-      if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::string(1, char(key));
+      if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) {
+        return std::string(1, char(key));
+      }
       return "vk" + std::to_string(key);
   }
 }
@@ -50,8 +52,8 @@ class KeyWindow {
       AppendMenuA(file, MF_STRING, kSaveItem, "&Save");
       AppendMenuA(menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
     }
-    handle_ = CreateWindowExA(0, "ZavotraTestKeys", "keys", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
-                              400, 300, nullptr, menuBar, GetModuleHandleA(nullptr), nullptr);
+    handle_ = CreateWindowExA(0, "ZavotraTestKeys", "keys", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50,
+                              50, 400, 300, nullptr, menuBar, GetModuleHandleA(nullptr), nullptr);
     SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     passSystemKeys_ = withMenu;
   }
@@ -130,7 +132,8 @@ void RunWhilePumping(Work work, const std::function<void()>& onPump = {}) {
 }
 
 double ElapsedMs(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  using Ms = std::chrono::duration<double, std::milli>;
+  return Ms(std::chrono::steady_clock::now() - start).count();
 }
 
 class Keystrokes : public ::testing::Test {
