@@ -1,4 +1,5 @@
 #include "actions/command_internet.h"
+#include "actions/sound_and_internet_requests.h"
 
 #include "actions/stored_names.h"
 #include "common/storage.h"
@@ -29,9 +30,7 @@ std::string ZCommandInternet::typeName() const {
 }
 
 bool ZCommandInternet::execute() {
-  // Opening the site or message belongs with the execution files; until that
-  // is in, the command does nothing and lets the macro go on.
-  return true;
+  return ExecuteInternetRequest(function_, target_);
 }
 
 void ZCommandInternet::saveFields(IStorage* storage) const {

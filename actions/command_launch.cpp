@@ -1,4 +1,5 @@
 #include "actions/command_launch.h"
+#include "actions/program_launch.h"
 
 #include "actions/stored_names.h"
 #include "common/storage.h"
@@ -31,9 +32,7 @@ std::string ZCommandLaunch::typeName() const {
 }
 
 bool ZCommandLaunch::execute() {
-  // Starting the program belongs with the execution files; until that is
-  // in, the command does nothing and lets the macro go on.
-  return true;
+  return LaunchProgram(filePath_, commandLine_, directory_, windowStyle_, wait_);
 }
 
 void ZCommandLaunch::saveFields(IStorage* storage) const {

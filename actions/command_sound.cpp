@@ -1,4 +1,5 @@
 #include "actions/command_sound.h"
+#include "actions/sound_and_internet_requests.h"
 
 #include "actions/stored_names.h"
 #include "common/storage.h"
@@ -32,9 +33,7 @@ std::string ZCommandSound::typeName() const {
 }
 
 bool ZCommandSound::execute() {
-  // Playing belongs with the execution files; until that is in, the command
-  // does nothing and lets the macro go on.
-  return true;
+  return ExecuteSoundRequest(soundType_, index_, filePath_);
 }
 
 void ZCommandSound::saveFields(IStorage* storage) const {

@@ -1,4 +1,5 @@
 #include "actions/command_system.h"
+#include "actions/system_functions.h"
 
 #include "actions/stored_names.h"
 #include "common/storage.h"
@@ -45,9 +46,7 @@ std::string ZCommandSystem::typeName() const {
 }
 
 bool ZCommandSystem::execute() {
-  // The system functions belong with the execution files; until they are
-  // in, the command does nothing and lets the macro go on.
-  return true;
+  return ExecuteSystemFunction(function_, parameter_);
 }
 
 void ZCommandSystem::saveFields(IStorage* storage) const {

@@ -1,4 +1,6 @@
 #include "actions/command_text.h"
+#include "actions/text_insertion.h"
+#include "common/ansi_text.h"
 
 #include "common/storage.h"
 #include "common/string_resource.h"
@@ -14,9 +16,7 @@ std::string ZCommandText::typeName() const {
 }
 
 bool ZCommandText::execute() {
-  // Inserting the text belongs with the clipboard code in the execution
-  // files; until that is in, the command does nothing and lets the macro go on.
-  return true;
+  return InsertText(Utf8ToWide(text_), useClipboard_);
 }
 
 void ZCommandText::saveFields(IStorage* storage) const { WriteUtf8Text(storage, L"Text", text_); }

@@ -160,13 +160,129 @@
 // ---------------------------------------------------------------------------
 // Actions: text, system functions, scrolling, launch, sound, internet
 // ---------------------------------------------------------------------------
-// (execution ids)
+// Names of the system functions, as the action editor lists them.
+#define IDS_SYSTEM_MAXIMIZE           63
+#define IDS_SYSTEM_MINIMIZE           64
+#define IDS_SYSTEM_RESTORE            65
+#define IDS_SYSTEM_LOGOFF             66
+#define IDS_SYSTEM_REBOOT             67
+#define IDS_SYSTEM_SHUTDOWN           68
+#define IDS_SYSTEM_VERTICAL_SCROLL    69
+#define IDS_SYSTEM_HORIZONTAL_SCROLL  70
+#define IDS_SYSTEM_PAUSE              71
+#define IDS_SYSTEM_SCREEN_SAVER       72
+#define IDS_SYSTEM_MONITOR_OFF        100
+#define IDS_SYSTEM_MONITOR_ON         101
+#define IDS_SYSTEM_NEXT_WINDOW        102
+#define IDS_SYSTEM_PREVIOUS_WINDOW    103
+#define IDS_SYSTEM_START_MENU         104
+#define IDS_SYSTEM_LEFT_CLICK         105
+#define IDS_SYSTEM_RIGHT_CLICK        106
+#define IDS_SYSTEM_MIDDLE_CLICK       107
+#define IDS_SYSTEM_INSERT_DATE        108
+#define IDS_SYSTEM_INSERT_TIME        109
+#define IDS_SYSTEM_SHOW_WINDOW        111
+#define IDS_SYSTEM_SHOW_DESKTOP       112
+
+// Names of the scroll kinds, vertical and horizontal.
+#define IDS_SCROLL_LINE_UP            154
+#define IDS_SCROLL_LINE_DOWN          155
+#define IDS_SCROLL_PAGE_UP            156
+#define IDS_SCROLL_PAGE_DOWN          157
+#define IDS_SCROLL_AUTO_UP            160
+#define IDS_SCROLL_AUTO_DOWN          161
+#define IDS_SCROLL_LINE_LEFT          162
+#define IDS_SCROLL_LINE_RIGHT         163
+#define IDS_SCROLL_PAGE_LEFT          164
+#define IDS_SCROLL_PAGE_RIGHT         165
+#define IDS_SCROLL_AUTO_LEFT          166
+#define IDS_SCROLL_AUTO_RIGHT         167
+#define IDS_SCROLL_STOP               168
 
 
 // ---------------------------------------------------------------------------
 // Sound playback and event sounds
 // ---------------------------------------------------------------------------
-// (sound ids)
+// Names of the event sounds, in event number order (0 to 78).
+#define IDS_EVENT_ZAVOTRA_STARTUP            40165
+#define IDS_EVENT_CUT                        40133
+#define IDS_EVENT_COPY                       40134
+#define IDS_EVENT_PASTE                      40135
+#define IDS_EVENT_DELETE                     40136
+#define IDS_EVENT_UNDO                       40137
+#define IDS_EVENT_REDO                       40138
+#define IDS_EVENT_NEW                        40139
+#define IDS_EVENT_OPEN                       40140
+#define IDS_EVENT_SAVE                       40141
+#define IDS_EVENT_PRINT                      40142
+#define IDS_EVENT_QUIT                       40143
+#define IDS_EVENT_HELP                       40144
+#define IDS_EVENT_SHOW_ZAVOTRA_WINDOW        40145
+#define IDS_EVENT_FIND                       40146
+#define IDS_EVENT_SHOW_DESKTOP               40147
+#define IDS_EVENT_SELECT_ALL                 40148
+#define IDS_EVENT_MINIMIZE                   40149
+#define IDS_EVENT_MAXIMIZE                   40150
+#define IDS_EVENT_ZOOM_IN                    40151
+#define IDS_EVENT_ZOOM_OUT                   40152
+#define IDS_EVENT_SIGNATURE                  40153
+#define IDS_EVENT_ADDRESS_BOOK               40154
+#define IDS_EVENT_PREVIOUS                   40155
+#define IDS_EVENT_NEXT                       40156
+#define IDS_EVENT_FIRST                      40157
+#define IDS_EVENT_LAST                       40158
+#define IDS_EVENT_BACK                       40159
+#define IDS_EVENT_FORWARD                    40160
+#define IDS_EVENT_HOME                       40161
+#define IDS_EVENT_UP                         40162
+#define IDS_EVENT_DOWN                       40163
+#define IDS_EVENT_GO_TO_WEBSITE              40164
+#define IDS_EVENT_LAUNCH_APPLICATION         40166
+#define IDS_EVENT_REFRESH                    40167
+#define IDS_EVENT_SEARCH                     40168
+#define IDS_EVENT_FAVORITES                  40169
+#define IDS_EVENT_HISTORY                    40170
+#define IDS_EVENT_CHANNELS                   40171
+#define IDS_EVENT_FULL_SCREEN                40172
+#define IDS_EVENT_MAIL                       40173
+#define IDS_EVENT_EDIT                       40174
+#define IDS_EVENT_STOP                       40175
+#define IDS_EVENT_NEWS                       40176
+#define IDS_EVENT_CALENDAR                   40177
+#define IDS_EVENT_PHONE                      40178
+#define IDS_EVENT_INTERNET_CALL              40179
+#define IDS_EVENT_SYMBOL_RECOGNIZED          40212
+#define IDS_EVENT_SYMBOL_NOT_RECOGNIZED      40213
+#define IDS_EVENT_SMARTUPDATE                40214
+#define IDS_EVENT_NEW_PLUG_IN_INSTALLED      40215
+#define IDS_EVENT_USER_DEFINED_1             40196
+#define IDS_EVENT_USER_DEFINED_2             40197
+#define IDS_EVENT_USER_DEFINED_3             40198
+#define IDS_EVENT_USER_DEFINED_4             40199
+#define IDS_EVENT_USER_DEFINED_5             40200
+#define IDS_EVENT_USER_DEFINED_6             40201
+#define IDS_EVENT_USER_DEFINED_7             40202
+#define IDS_EVENT_USER_DEFINED_8             40203
+#define IDS_EVENT_USER_DEFINED_9             40204
+#define IDS_EVENT_USER_DEFINED_10            40205
+#define IDS_EVENT_USER_DEFINED_11            40206
+#define IDS_EVENT_USER_DEFINED_12            40207
+#define IDS_EVENT_USER_DEFINED_13            40208
+#define IDS_EVENT_USER_DEFINED_14            40209
+#define IDS_EVENT_USER_DEFINED_15            40210
+#define IDS_EVENT_USER_DEFINED_16            40211
+#define IDS_EVENT_BOOKMARKS                  40277
+#define IDS_EVENT_EXIT                       40278
+#define IDS_EVENT_HIGHLIGHT                  40279
+#define IDS_EVENT_HIGHLIGHT_SEARCH           40280
+#define IDS_EVENT_LOG_IN                     40281
+#define IDS_EVENT_LOG_OFF                    40282
+#define IDS_EVENT_LOG_ON                     40283
+#define IDS_EVENT_PASSWORD                   40284
+#define IDS_EVENT_SELECT_SEARCH              40285
+#define IDS_EVENT_SHORTCUT                   40286
+#define IDS_EVENT_SIGN_IN                    40287
+#define IDS_EVENT_TYPE_TEXT                  40288
 
 
 // ---------------------------------------------------------------------------

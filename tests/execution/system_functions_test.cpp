@@ -1,0 +1,84 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+
+#include "actions/command_system.h"
+#include "actions/system_functions.h"
+#include "desktop_fixture.h"
+
+namespace {
+
+bool RunFunction(int function, int parameter = 0) {
+  bool result = false;
+  RunOnWorker([&] { result = ExecuteSystemFunction(function, parameter); });
+  PumpFor(100);
+  return result;
+}
+
+TEST(SystemFunctionTable, StoredNamesAreThoseOfTheCommand) {
+  for (int function = 0; function < kSystemFunctionCount; ++function) {
+    const ZSystemFunctionName* name = SystemFunctionName(function);
+    ASSERT_NE(nullptr, name);
+    EXPECT_STREQ(ZCommandSystem::storedFunctionName(function), name->storedName) << function;
+  }
+  EXPECT_EQ(nullptr, SystemFunctionName(-1));
+  EXPECT_EQ(nullptr, SystemFunctionName(kSystemFunctionCount));
+}
+
+TEST(SystemFunctions, UnknownFunctionFails) {
+  EXPECT_FALSE(ExecuteSystemFunction(-1, 0));
+  EXPECT_FALSE(ExecuteSystemFunction(kSystemFunctionCount, 0));
+}
+
+TEST(SystemFunctions, PauseLastsItsParameterPlusOneSeconds) {
+  for (int parameter : {0, 1}) {
+    const DWORD start = GetTickCount();
+    EXPECT_TRUE(ExecuteSystemFunction(ZCommandSystem::kPause, parameter));
+    EXPECT_GE(GetTickCount() - start, static_cast<DWORD>(parameter + 1) * 1000 - 20) << parameter;
+  }
+}
+
+using WindowFunctions = DesktopFixture;
+
+TEST_F(WindowFunctions, MaximizeMinimizeAndRestoreTheForegroundWindow) {
+  ASSERT_EQ(frame_, GetForegroundWindow());
+  EXPECT_TRUE(RunFunction(ZCommandSystem::kMaximize));
+  EXPECT_TRUE(IsZoomed(frame_));
+  // Maximising a maximised window restores it.
+  EXPECT_TRUE(RunFunction(ZCommandSystem::kMaximize));
+  EXPECT_FALSE(IsZoomed(frame_));
+  EXPECT_FALSE(IsIconic(frame_));
+
+  EXPECT_TRUE(RunFunction(ZCommandSystem::kMinimize));
+  EXPECT_TRUE(IsIconic(frame_));
+  SetForegroundWindow(frame_);
+  PumpFor(100);
+  EXPECT_TRUE(RunFunction(ZCommandSystem::kRestore));
+  EXPECT_FALSE(IsIconic(frame_));
+}
+
+// A popup menu in front: a window of the system's menu class, since a
+// tracked menu does not become the foreground window everywhere.
+TEST_F(WindowFunctions, MinimizeOverAPopupMenuDoesNothingAndSucceeds) {
+  HWND menu = CreateWindowExW(WS_EX_TOPMOST, L"#32768", L"", WS_POPUP | WS_VISIBLE, 100, 100, 80, 60, frame_,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(nullptr, menu);
+  SetForegroundWindow(menu);
+  PumpFor(100);
+  ASSERT_EQ(menu, GetForegroundWindow());
+  EXPECT_TRUE(RunFunction(ZCommandSystem::kMinimize));
+  EXPECT_TRUE(RunFunction(ZCommandSystem::kMaximize));
+  EXPECT_FALSE(IsIconic(menu));
+  EXPECT_FALSE(IsZoomed(menu));
+  EXPECT_FALSE(IsIconic(frame_));
+  DestroyWindow(menu);
+}
+
+TEST_F(WindowFunctions, ShowMainWindowBringsItToTheFront) {
+  EXPECT_TRUE(RunFunction(ZCommandSystem::kShowMainWindow));
+  EXPECT_TRUE(IsWindowVisible(main_));
+  EXPECT_EQ(0, GetWindowLongPtrW(main_, GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+}  // namespace
