@@ -1,0 +1,104 @@
+#include "shell/application.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <string>
+
+#include "resources/zavotra_ids.h"
+#include "shell/app_context.h"
+#include "shell/capabilities.h"
+#include "shell/folders.h"
+#include "shell/internet_session.h"
+#include "shell/main_window.h"
+#include "shell/profile_dialogs.h"
+#include "shell/profile_set.h"
+#include "shell/registry_entries.h"
+#include "shell/scoped_handle.h"
+#include "shell/settings.h"
+#include "shell/splash_screen.h"
+#include "shell/startup_steps.h"
+#include "common/string_resource.h"
+
+namespace {
+// A running instance is brought forward instead of starting a second one.
+bool ForwardToRunningInstance() {
+  HWND running = FindWindowA(ZMainWindow::kClassName, nullptr);
+  if (!running) return false;
+  ShowWindow(running, SW_SHOWNORMAL);
+  SetForegroundWindow(running);
+  return true;
+}
+
+// The current profile, or the chooser when its password was refused; false
+// when the program is to end.
+bool OpenProfile() {
+  if (Profiles().open() != ZProfileResult::BadPassword) return true;
+  if (Profiles().profiles().size() == 1) return false;
+  return ChooseProfile(nullptr);
+}
+
+void StartInternet(HWND splash) {
+  if (OpenInternetSession()) {
+    StartScrollingThread();
+    LoadSharedSymbolLibrary(Folders().symbols);
+    if (splash) PostMessageA(splash, WM_COMMAND, IDCANCEL, 0);
+    return;
+  }
+  const std::string text = LoadAnsiString(IDS_NO_INTERNET, AppInstance());
+  const std::string title = LoadAnsiString(IDS_APP_TITLE, AppInstance());
+  MessageBoxA(nullptr, text.c_str(), title.c_str(), MB_OK);
+}
+
+int MessageLoop(HACCEL accelerators) {
+  MSG message = {};
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    HWND focus = GetFocus();
+    if (accelerators && focus && TranslateAcceleratorA(focus, accelerators, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+class ZComApartment {
+ public:
+  ZComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {}
+  ~ZComApartment() {
+    if (initialised_) CoUninitialize();
+  }
+
+ private:
+  bool initialised_;
+};
+}  // namespace
+
+int RunZavotra(HINSTANCE instance) {
+  SetAppInstance(instance);
+  if (ForwardToRunningInstance()) return 0;
+  DetectCapabilities();
+  Folders().deriveFrom(ResolveInstallFolder());
+  HWND splash = ShowSplashScreen();
+  LoadWebSiteList(Folders().system);
+  if (!OpenProfile()) return 0;
+  WriteRegistryEntries();
+  StartMp3Player();
+  LoadSoundTheme(Folders().sounds, Settings().soundTheme);
+  if (Settings().playStartSound && Settings().playSounds) PlayStartSound();
+  InitCommonControls();
+  int exitCode = 0;
+  {
+    ZComApartment com;
+    StartInternet(splash);
+    ZMainWindow mainWindow;
+    if (!mainWindow.create()) return 1;
+    SetMainWindow(mainWindow.handle());
+    ZAccelerators accelerators(LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS)));
+    exitCode = MessageLoop(accelerators.get());
+    mainWindow.destroy();
+    DestroyTrayIcon();
+    CloseInternetSession();
+  }  // COM released here
+  CloseScrollingThread();
+  return exitCode;
+}

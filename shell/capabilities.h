@@ -1,0 +1,5 @@
+// Fills the process-wide capability flags from the system version and the
+// optional functions found.
+#pragma once
+
+void DetectCapabilities();

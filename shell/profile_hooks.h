@@ -1,0 +1,23 @@
+// What opening and saving a profile asks of other subsystems: the plug-in
+// catalogue, the profile's symbol library, the web service identities and
+// the reloading of the active plug-ins after a switch. Each slot is filled by
+// its subsystem at start-up; an empty slot is skipped.
+#pragma once
+#include <functional>
+#include <string>
+
+#include "common/key_block.h"
+
+struct ZProfileHooks {
+  std::function<void(const std::string& pluginsFolder)> reloadPluginCatalogue;
+  std::function<void(const std::string& symbolsFolder)> loadProfileSymbols;
+  // "ids": until its reader exists the file is left exactly as it is, and is
+  // only re-keyed with the profile.
+  std::function<void(const std::string& path, const ZKeyBlock& key)> loadIdentities;
+  std::function<bool(const std::string& path, const ZKeyBlock& key)> saveIdentities;
+  // After a switch or a creation: reload the services and common plug-ins,
+  // empty the application slot, register the hotkeys again.
+  std::function<void()> reloadActivePlugins;
+};
+
+ZProfileHooks& ProfileHooks();
