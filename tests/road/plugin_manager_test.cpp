@@ -177,3 +177,38 @@ TEST(Hotkeys, NothingRegisteredWithoutAMainWindow) {
 }
 
 }  // namespace
+
+namespace {
+TEST_F(ManagerWithWindow, AnInjectedHotkeyArrivesAsWmHotkey) {
+  WritePlugin(folder_.path(), {"common.ztc", "Common", "", ""}, Macro("Common F9", 2, (3 << 8) | VK_F9));
+  manager_.reloadFixedPlugins(folder_.path());
+  ASSERT_EQ(manager_.registeredHotkeyCount(), 1);
+  for (WORD key : {WORD(VK_CONTROL), WORD(VK_SHIFT), WORD(VK_F9)}) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    SendInput(1, &input, sizeof input);
+  }
+  for (WORD key : {WORD(VK_F9), WORD(VK_SHIFT), WORD(VK_CONTROL)}) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(1, &input, sizeof input);
+  }
+  MSG msg = {};
+  bool arrived = false;
+  for (int i = 0; i < 100 && !arrived; ++i) {
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_HOTKEY) {
+        arrived = true;
+        EXPECT_EQ(ZPluginManager::FindActionByHotkey(manager_.plugin(ZPluginManager::kCommon), HIWORD(msg.lParam),
+                                                     LOWORD(msg.lParam))->name(), "Common F9");
+      }
+      DispatchMessageA(&msg);
+    }
+    Sleep(10);
+  }
+  EXPECT_TRUE(arrived);
+}
+}  // namespace
