@@ -45,7 +45,8 @@ Stroke NormaliseStroke(const Stroke& stroke, const BoundingBox& box, int32_t box
   return out;
 }
 
-void LazyNormalisedStroke::reset(const Stroke& source, const StrokeScaling& scaling) {
+bool LazyNormalisedStroke::reset(const Stroke& source, const StrokeScaling& scaling,
+                                 const ReachGrid* reach) {
   mapped_.clear();
   segments_.clear();
   points_.clear();
@@ -55,7 +56,7 @@ void LazyNormalisedStroke::reset(const Stroke& source, const StrokeScaling& scal
   hint_ = 0;
   completed_ = false;
   if (source.empty())
-    return;
+    return true;
   mapped_.resize(source.size());
   mapped_[0] = scaling.map(source[0]);
   for (size_t i = 1; i < source.size(); ++i) {
@@ -64,7 +65,14 @@ void LazyNormalisedStroke::reset(const Stroke& source, const StrokeScaling& scal
     const int32_t dx = std::abs(mapped_[i].x - mapped_[i - 1].x);
     const int32_t dy = std::abs(mapped_[i].y - mapped_[i - 1].y);
     size_ += static_cast<size_t>(std::max(dx, dy));
+    // A point that starts a non-empty walk is a point of the stroke.
+    if (reach && (dx | dy) != 0 && !reach->covers(mapped_[i - 1])) {
+      mapped_.clear();
+      size_ = 0;
+      return false;
+    }
   }
+  return true;
 }
 
 bool LazyNormalisedStroke::layOutNextSegment() {

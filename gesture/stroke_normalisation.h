@@ -39,7 +39,9 @@ void NormaliseStrokeInto(const Stroke& stroke, const BoundingBox& box, int32_t b
 // come near a point.
 class LazyNormalisedStroke {
  public:
-  void reset(const Stroke& source, const StrokeScaling& scaling);
+  // With `reach`, stops and returns false at the first point beyond it,
+  // leaving the stroke empty.
+  bool reset(const Stroke& source, const StrokeScaling& scaling, const ReachGrid* reach = nullptr);
 
   size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }

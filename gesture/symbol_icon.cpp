@@ -46,6 +46,8 @@ SymbolIcon& SymbolIcon::operator=(SymbolIcon&& other) noexcept {
 SymbolIcon::~SymbolIcon() { releaseHandle(); }
 
 bool SymbolIcon::setMasks(const uint8_t* xor512, const uint8_t* and128) {
+  if (!xor512 || !and128)
+    return false;
   // Copy first: the source may be this record's own masks.
   XorMask newXor;
   AndMask newAnd;

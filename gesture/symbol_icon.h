@@ -41,7 +41,7 @@ class SymbolIcon {
 
   // Copies 512 and 128 bytes and builds a fresh handle from them. Returns
   // false when the system refused to build the icon; the masks are kept and
-  // the handle is then null.
+  // the handle is then null. Null pointers are refused and change nothing.
   bool setMasks(const uint8_t* xor512, const uint8_t* and128);
   // Back to the blank state, without a handle.
   void clear();

@@ -8,7 +8,9 @@
 
 namespace {
 
-constexpr int64_t kNoMatch64 = -1;
+// Internal outcomes of a pairing walk, apart from its distance.
+constexpr int64_t kNoMatch64 = -1;  // some point found no partner
+constexpr int64_t kPruned64 = -2;   // cut short: the pairing cannot be chosen
 
 int32_t RadiusFor(int32_t boxSize, int32_t tolerancePercent) {
   // 64-bit so that an absurd stored tolerance cannot overflow; the radius is
@@ -22,8 +24,6 @@ int64_t SquaredDistance(const Point& a, const Point& b) {
   const int64_t dy = int64_t{a.y} - b.y;
   return dx * dx + dy * dy;
 }
-
-constexpr int64_t kPruned64 = -2;
 
 // Cuts a pairing walk short once its distance can no longer matter: when the
 // pairing's ratio cannot beat the best ratio of the gesture stroke so far, or
@@ -160,14 +160,14 @@ int32_t StrokeDistance(const Stroke& a, const Stroke& b, int32_t radius) {
 
 SymbolRecognizer::SymbolRecognizer(const Gesture& gesture, int32_t boxSize,
                                    int32_t tolerancePercent)
-    : boxSize_(boxSize), radius_(RadiusFor(boxSize, tolerancePercent)) {
+    : boxSize_(std::clamp(boxSize, kSmallestBox, kLargestBox)),
+      radius_(RadiusFor(boxSize_, tolerancePercent)) {
   gesture_.resize(gesture.size());
   // A gesture without points has no box; its strokes stay empty and match nothing.
   if (const auto box = BoundingBoxOf(gesture)) {
     for (size_t i = 0; i < gesture.size(); ++i)
       NormaliseStrokeInto(gesture[i], *box, boxSize_, gesture_[i]);
   }
-
 }
 
 float SymbolRecognizer::shapeScore(const Shape& shape) const {
@@ -194,8 +194,14 @@ float SymbolRecognizer::scoreShape(const Shape& shape, float bound) const {
   // far as some pairing walks it.
   const StrokeScaling scaling(*box, boxSize_);
   shapeScratch_.resize(std::max(shapeScratch_.size(), strokes.size()));
-  for (size_t j = 0; j < strokes.size(); ++j)
-    shapeScratch_[j].reset(strokes[j], scaling);
+  if (strokes.size() == 1 && !reach_.empty()) {
+    // The only pairing there is: a point out of reach settles it while mapping.
+    if (!shapeScratch_[0].reset(strokes[0], scaling, &reach_[0]))
+      return kNoMatchScore;
+  } else {
+    for (size_t j = 0; j < strokes.size(); ++j)
+      shapeScratch_[j].reset(strokes[j], scaling);
+  }
   usedScratch_.assign(strokes.size(), 0);
 
   float total = 0.0f;
@@ -209,7 +215,7 @@ float SymbolRecognizer::scoreShape(const Shape& shape, float bound) const {
         continue;
       // A shape point beyond the reach of every gesture point fails the
       // walk back from the shape stroke; no need to walk to find out.
-      if (!reach_.empty() && !shapeStroke.within(reach_[i]))
+      if (!reach_.empty() && strokes.size() > 1 && !shapeStroke.within(reach_[i]))
         continue;
       PairingBudget budget(total, bound, best, shapeStroke.size());
       const int64_t distance = PairDistance<true>(gestureStroke, shapeStroke, radius_, budget);

@@ -16,6 +16,12 @@
 // `const Symbol* symbol() const` (actions do); null pointers and candidates
 // without a symbol are passed over. The winner comes back as a pointer into
 // that list and as its index. Built for one gesture, used once.
+//
+// Speed: each shape stroke is normalised once per shape, and only as far as a
+// walk looks at it; a walk stops as soon as its pairing can no longer beat the
+// best score found so far; for long candidate lists, a grid of the cells
+// within reach of each gesture stroke refuses shape strokes with a point out
+// of reach without walking at all. None of these changes any result.
 #pragma once
 #include <cfloat>
 #include <cstddef>
@@ -34,6 +40,11 @@ class SymbolRecognizer {
   // No-match of a stroke distance and of a score.
   static constexpr int32_t kNoMatchDistance = 0x7FFFFFFF;
   static constexpr float kNoMatchScore = FLT_MAX;
+
+  // Box sizes are kept within these limits: a normalised stroke has up to
+  // boxSize points per stroke segment, so a huge box would only exhaust memory.
+  static constexpr int32_t kSmallestBox = 1;
+  static constexpr int32_t kLargestBox = 4096;
 
   // Radius = boxSize * tolerancePercent / 100, truncated; a negative
   // tolerance counts as 0. Normalises the gesture by its own bounding box.

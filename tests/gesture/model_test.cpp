@@ -157,6 +157,12 @@ TEST(SymbolIcon, SetMasksCopiesTheBytes) {
   EXPECT_EQ(icon.andMask()[127], 0x81);
   EXPECT_EQ(icon.andMask()[0], 0x00);
 
+  // Null masks are refused and leave the picture as it was.
+  const SymbolIcon kept = icon;
+  EXPECT_FALSE(icon.setMasks(nullptr, andMask.data()));
+  EXPECT_FALSE(icon.setMasks(xorMask.data(), nullptr));
+  EXPECT_EQ(icon, kept);
+
   // From its own masks: still the same picture.
   const SymbolIcon before = icon;
   ASSERT_TRUE(icon.setMasks(icon.xorMask().data(), icon.andMask().data()));

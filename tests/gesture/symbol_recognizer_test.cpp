@@ -39,10 +39,13 @@ TEST(SymbolRecognizer, SpecialValuesAreTheLargestIntAndFloat) {
 
 TEST(SymbolRecognizer, RadiusIsTruncatedShareOfTheBox) {
   struct Case { int box, tolerance, radius; };
+  // Box sizes beyond 1..4096 are clamped first.
   for (const Case& c : {Case{100, 30, 30}, Case{100, 0, 0}, Case{50, 33, 16}, Case{100, 50, 50},
-                        Case{100, -20, 0}, Case{100, 2147483647, 2147483647}}) {
+                        Case{100, -20, 0}, Case{100, 2147483647, 2147483647}, Case{0, 100, 1},
+                        Case{-5, 100, 1}, Case{2147483647, 10, 409}}) {
     SymbolRecognizer recognizer({Line({0, 0}, {5, 5})}, c.box, c.tolerance);
     EXPECT_EQ(recognizer.radius(), c.radius) << c.box << " " << c.tolerance;
+    EXPECT_EQ(recognizer.shapeScore(MakeShape({Line({3, 3}, {9, 9})})), 0.0f) << c.box << " " << c.tolerance;
   }
 }
 
