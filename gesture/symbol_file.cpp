@@ -8,27 +8,12 @@
 #include "common/file_exists.h"
 #include "common/memory_file.h"
 #include "common/storage.h"
-#include "common/string_resource.h"
+#include "gesture/decrypted_copy.h"
 #include "gesture/first_format.h"
 #include "gesture/missing_file_message.h"
 #include "gesture/symbol_storage.h"
 
 namespace {
-
-// Wipes and deletes a decrypted copy on every way out of the scope.
-class TemporaryCopy {
- public:
-  TemporaryCopy() = default;
-  ~TemporaryCopy() {
-    if (!path_.empty()) WipeFile(path_.c_str(), true);
-  }
-  TemporaryCopy(const TemporaryCopy&) = delete;
-  TemporaryCopy& operator=(const TemporaryCopy&) = delete;
-  std::string& path() { return path_; }
-
- private:
-  std::string path_;
-};
 
 Symbol LoadPlain(const std::string& path) {
   const ZMemoryFile file(path.c_str());
@@ -65,8 +50,7 @@ Symbol LoadSymbolFile(const std::string& path, const ZKeyBlock& key) {
     throw ZReadError();
   }
   if (IsDefaultKey(key)) return LoadPlain(path);
-  TemporaryCopy copy;
-  if (!ZFileCipher::DecryptToTemporaryCopy(path.c_str(), key, copy.path())) throw ZReadError();
+  const ZDecryptedCopy copy(path, key);
   Symbol symbol = LoadPlain(copy.path());
   symbol.setPath(path);
   return symbol;

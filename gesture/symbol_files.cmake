@@ -3,6 +3,7 @@ target_sources(zgesture_portable PRIVATE ${CMAKE_CURRENT_LIST_DIR}/first_format.
 if(ZAVOTRA_WINDOWS)
   target_sources(zgesture PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/symbol_storage.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/decrypted_copy.cpp
     ${CMAKE_CURRENT_LIST_DIR}/symbol_file.cpp
     ${CMAKE_CURRENT_LIST_DIR}/missing_file_message.cpp
     ${CMAKE_CURRENT_LIST_DIR}/symbol_library.cpp)

@@ -9,6 +9,7 @@
 #include "common/language_id.h"
 #include "common/memory_file.h"
 #include "common/storage.h"
+#include "gesture/decrypted_copy.h"
 #include "plugins/legacy_plugin_record.h"
 #include "plugins/plugin_folder.h"
 
@@ -44,21 +45,6 @@ int32_t ReadOptionalId(IStorage* storage) {
     return ZPlugin::kNoId;
   }
 }
-
-// Wipes and deletes a decrypted copy on every way out of the scope.
-class TemporaryCopy {
- public:
-  TemporaryCopy() = default;
-  ~TemporaryCopy() {
-    if (!path_.empty()) WipeFile(path_.c_str(), true);
-  }
-  TemporaryCopy(const TemporaryCopy&) = delete;
-  TemporaryCopy& operator=(const TemporaryCopy&) = delete;
-  std::string& path() { return path_; }
-
- private:
-  std::string path_;
-};
 
 // An older-form action the reference plug-in already has, with the same
 // symbol and the same commands, is not taken a second time.
@@ -117,8 +103,7 @@ void ZPlugin::read(const std::string& path, const ZPlugin* reference, const ZKey
 ZPlugin::Contents ZPlugin::ReadFile(const std::string& path, bool withActions, const ZPlugin* reference,
                                     const ZKeyBlock& key) {
   if (IsDefaultKey(key)) return ReadPlainFile(path, withActions, reference);
-  TemporaryCopy copy;
-  if (!ZFileCipher::DecryptToTemporaryCopy(path.c_str(), key, copy.path())) throw ZReadError();
+  const ZDecryptedCopy copy(path, key);
   return ReadPlainFile(copy.path(), withActions, reference);
 }
 
@@ -169,7 +154,9 @@ ZPlugin::Contents ZPlugin::ReadPlainFile(const std::string& path, bool withActio
 
 void ZPlugin::save(const ZKeyBlock& key) {
   std::string path = fileName_;
-  if (path.empty()) path = NewPluginFilePath(CurrentPluginsFolder());
+  // Without a profile's folder a new plug-in would land in whatever the
+  // current directory happens to be.
+  if (path.empty() && !CurrentPluginsFolder().empty()) path = NewPluginFilePath(CurrentPluginsFolder());
   if (path.empty()) throw ZWriteError();
   saveAs(path, key);
 }

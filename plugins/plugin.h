@@ -65,7 +65,8 @@ class ZPlugin {
   void read(const std::string& path, const ZPlugin* reference, const ZKeyBlock& key);
 
   // Writes to the file name, choosing a new "wpuNNNNNN.zta" in the current
-  // profile's plug-ins folder first when there is none. Throws ZWriteError.
+  // profile's plug-ins folder first when there is none (ZWriteError when no
+  // folder is set or every number is taken). Throws ZWriteError.
   void save(const ZKeyBlock& key);
   // Writes to `path` and remembers it as the file name. Throws ZWriteError.
   void saveAs(const std::string& path, const ZKeyBlock& key);

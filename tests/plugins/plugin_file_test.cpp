@@ -23,6 +23,7 @@
 #include "tests/plugins/legacy_plugin_bytes.h"
 #include "tests/symbols/symbol_samples.h"
 #include "tests/symbols/temp_folder.h"
+#include "tests/symbols/test_keys.h"
 
 namespace {
 
@@ -274,9 +275,12 @@ TEST_F(PluginFileTest, ActionListEndsAtTheFirstGapAndSkipsUnreadableActions) {
 
 TEST_F(PluginFileTest, NewPluginTakesTheLowestFreeNumberInThePluginsFolder) {
   for (const char* name : {"wpu000000.zta", "wpu000002.zta"}) WriteWholeFile(folder_.file(name), {1});
-  SetCurrentPluginsFolder(folder_.slashed());
   ZPlugin plugin;
   plugin.setName("new");
+  SetCurrentPluginsFolder("");
+  EXPECT_THROW(plugin.save(DefaultKey()), ZWriteError);  // no profile folder yet
+  EXPECT_EQ(plugin.fileName(), "");
+  SetCurrentPluginsFolder(folder_.slashed());
   plugin.save(DefaultKey());
   EXPECT_EQ(plugin.fileName(), folder_.file("wpu000001.zta"));
   ZPlugin read;

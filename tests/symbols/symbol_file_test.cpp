@@ -11,6 +11,7 @@
 #include "tests/symbols/first_format_bytes.h"
 #include "tests/symbols/symbol_samples.h"
 #include "tests/symbols/temp_folder.h"
+#include "tests/symbols/test_keys.h"
 
 namespace {
 
