@@ -91,9 +91,11 @@ void ZProfileSet::scan() {
     ZProfile profile{std::string(), userFolder_ + folderName + "\\"};
     if (ReadFileText(profile.folder + "name", profile.name)) profiles_.push_back(profile);
   } while (FindNextFileA(find.get(), &entry));
-  // The listing order is the file system's; the folder order is the creation order.
-  std::sort(profiles_.begin(), profiles_.end(),
-            [](const ZProfile& a, const ZProfile& b) { return a.folder < b.folder; });
+  // The listing order is the file system's; the folders' numbers give the
+  // creation order ("99" before "100").
+  std::sort(profiles_.begin(), profiles_.end(), [](const ZProfile& a, const ZProfile& b) {
+    return a.folder.size() != b.folder.size() ? a.folder.size() < b.folder.size() : a.folder < b.folder;
+  });
 }
 
 ZProfileResult ZProfileSet::open() {
@@ -157,6 +159,7 @@ ZProfileResult ZProfileSet::selectByName(const std::string& name) {
 }
 
 ZProfileResult ZProfileSet::create(const std::string& name, const std::string& source) {
+  if (userFolder_.empty()) return ZProfileResult::Failed;  // no set opened yet
   std::string from = Folders().skeleton;
   const int sourceIndex = source.empty() ? -1 : find(source);
   if (sourceIndex >= 0) {

@@ -164,6 +164,24 @@ TEST_F(Program, WithoutAppFolderTheProgramsOwnFolderIsUsed) {
   EXPECT_EQ(process.waitForExit(), 0);
 }
 
+TEST_F(Program, TheEndOfTheWindowsSessionEndsTheProgramAfterSaving) {
+  ZProcess program(ZAVOTRA_STAGED_EXE);
+  ASSERT_TRUE(program.started());
+  HWND window = WaitForMainWindow(program.id());
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+  SetWindowPos(window, nullptr, 64, 65, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, 0), TRUE);
+  // A session end that was cancelled changes nothing.
+  SendMessageA(window, WM_ENDSESSION, FALSE, 0);
+  EXPECT_EQ(program.waitForExit(300), -1);
+  SendMessageA(window, WM_ENDSESSION, TRUE, 0);
+  EXPECT_EQ(program.waitForExit(), 0);
+  const ZSettings saved = SettingsFromText(DecryptedText(profileFolder() + "settings", ProfileDefaultKey()), ZSettings());
+  EXPECT_EQ(saved.windowX, 64);
+  EXPECT_EQ(saved.windowY, 65);
+}
+
 TEST_F(Program, CancellingThePasswordOfTheOnlyProfileEndsTheProgram) {
   writeProfile("FirstTime\tfalse\r\n");
   ASSERT_TRUE(WritePasswordFile(profileFolder() + "pf", DeriveKey("guarded")));
