@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "actions/command_system.h"
 #include "actions/keystrokes.h"
 #include "actions/scroll_thread.h"
 #include "actions/text_insertion.h"
@@ -150,28 +151,30 @@ int ScrollKindNameId(int kind, bool vertical) {
 
 bool ExecuteSystemFunction(int function, int parameter) {
   switch (function) {
-    case 0: return Maximize();
-    case 1: return Minimize();
-    case 2: return Show(GetForegroundWindow(), SW_RESTORE);
-    case 3: return ExitWindowsEx(EWX_LOGOFF, 0) != FALSE;
-    case 4: return ExitWindowsEx(EWX_REBOOT, 0) != FALSE;
-    case 5: return ExitWindowsEx(EWX_POWEROFF, 0) != FALSE;
-    case 6: return RequestScroll(ScrollDirection::Vertical, parameter);
-    case 7: return RequestScroll(ScrollDirection::Horizontal, parameter);
-    case 8: return Pause(parameter);
-    case 9: return SendToMainWindow(SC_MONITORPOWER, kMonitorPowerOff);
-    case 10: return SendToMainWindow(SC_MONITORPOWER, kMonitorPowerOn);
-    case 11: return SendToMainWindow(SC_SCREENSAVE, 0);
-    case 12: PostMessageA(GetDesktopWindow(), WM_SYSCOMMAND, SC_TASKLIST, 0); return true;
-    case 13: return NextWindow();
-    case 14: return PreviousWindow();
-    case 15: return Click(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-    case 16: return Click(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
-    case 17: return Click(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
-    case 18: return InsertDateText(parameter);
-    case 19: return InsertTimeText(parameter);
-    case 20: return ShowMainWindow();
-    case 21: return MinimizeAll();
+    case ZCommandSystem::kMaximize: return Maximize();
+    case ZCommandSystem::kMinimize: return Minimize();
+    case ZCommandSystem::kRestore: return Show(GetForegroundWindow(), SW_RESTORE);
+    case ZCommandSystem::kLogOff: return ExitWindowsEx(EWX_LOGOFF, 0) != FALSE;
+    case ZCommandSystem::kReboot: return ExitWindowsEx(EWX_REBOOT, 0) != FALSE;
+    case ZCommandSystem::kShutdown: return ExitWindowsEx(EWX_POWEROFF, 0) != FALSE;
+    case ZCommandSystem::kVerticalScroll: return RequestScroll(ScrollDirection::Vertical, parameter);
+    case ZCommandSystem::kHorizontalScroll: return RequestScroll(ScrollDirection::Horizontal, parameter);
+    case ZCommandSystem::kPause: return Pause(parameter);
+    case ZCommandSystem::kMonitorOff: return SendToMainWindow(SC_MONITORPOWER, kMonitorPowerOff);
+    case ZCommandSystem::kMonitorOn: return SendToMainWindow(SC_MONITORPOWER, kMonitorPowerOn);
+    case ZCommandSystem::kScreenSaver: return SendToMainWindow(SC_SCREENSAVE, 0);
+    case ZCommandSystem::kStartMenu:
+      PostMessageA(GetDesktopWindow(), WM_SYSCOMMAND, SC_TASKLIST, 0);
+      return true;
+    case ZCommandSystem::kNextWindow: return NextWindow();
+    case ZCommandSystem::kPreviousWindow: return PreviousWindow();
+    case ZCommandSystem::kLeftClick: return Click(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    case ZCommandSystem::kRightClick: return Click(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    case ZCommandSystem::kMiddleClick: return Click(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
+    case ZCommandSystem::kInsertDate: return InsertDateText(parameter);
+    case ZCommandSystem::kInsertTime: return InsertTimeText(parameter);
+    case ZCommandSystem::kShowMainWindow: return ShowMainWindow();
+    case ZCommandSystem::kMinimizeAll: return MinimizeAll();
     default: return false;
   }
 }

@@ -1,6 +1,6 @@
 // A small program for the launch tests: writes its current folder and its
 // parameters to the file named by its first parameter, then waits for input
-// in a message loop for a few seconds.
+// in a message loop for a second.
 #include <windows.h>
 
 #include <string>
@@ -18,7 +18,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR parameters, int) {
     CloseHandle(file);
   }
   HWND window = CreateWindowA("STATIC", "probe", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, instance, nullptr);
-  SetTimer(window, 1, 3000, nullptr);
+  SetTimer(window, 1, 1000, nullptr);
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     if (message.message == WM_TIMER) break;

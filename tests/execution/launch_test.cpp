@@ -41,9 +41,11 @@ class Launch : public ::testing::Test {
     // A folder with a blank in its name: the path must reach the program whole.
     folder_ = TempFolder() + "zavotra launch\\";
     CreateDirectoryA(folder_.c_str(), nullptr);
-    probe_ = folder_ + "launch probe.exe";
+    // Names of this test's own: a probe of an earlier test may still run.
+    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    probe_ = folder_ + "launch probe " + test + ".exe";
     ASSERT_TRUE(CopyFileA((ThisFolder() + "launch_probe.exe").c_str(), probe_.c_str(), FALSE));
-    report_ = TempFolder() + "zavotra_launch_report.txt";
+    report_ = TempFolder() + "zavotra_launch_" + test + ".txt";
     DeleteFileA(report_.c_str());
   }
   void TearDown() override { DeleteFileA(report_.c_str()); }
@@ -91,6 +93,25 @@ TEST(LaunchCommandLine, QuotesThePathAndAddsTheParameters) {
   EXPECT_EQ(SW_SHOWNORMAL, LaunchShowCommand(0));
   EXPECT_EQ(SW_MINIMIZE, LaunchShowCommand(1));
   EXPECT_EQ(SW_SHOWMAXIMIZED, LaunchShowCommand(2));
+}
+
+}  // namespace
+
+#include "actions/command_internet.h"
+#include "actions/sound_and_internet_requests.h"
+
+namespace {
+
+TEST(InternetRequest, WebsiteAndMailGoToTheUrlOpenerForumAndServiceDoNothing) {
+  EXPECT_EQ("www.example.com", InternetRequestUrl(kInternetWebsite, "www.example.com"));
+  EXPECT_EQ("mailto:someone@example.com", InternetRequestUrl(kInternetEmail, "someone@example.com"));
+  EXPECT_EQ("", InternetRequestUrl(kInternetForum, "news"));
+  EXPECT_EQ("", InternetRequestUrl(kInternetService, "login"));
+  EXPECT_EQ("", InternetRequestUrl(7, "x"));
+  ZCommandInternet forum;
+  forum.setFunction(ZCommandInternet::kForum);
+  forum.setTarget("anything");
+  EXPECT_TRUE(forum.execute());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 
 #include "actions/command_system.h"
+#include "actions/scroll_thread.h"
 #include "actions/system_functions.h"
 #include "desktop_fixture.h"
 
@@ -79,6 +80,29 @@ TEST_F(WindowFunctions, ShowMainWindowBringsItToTheFront) {
   EXPECT_TRUE(RunFunction(ZCommandSystem::kShowMainWindow));
   EXPECT_TRUE(IsWindowVisible(main_));
   EXPECT_EQ(0, GetWindowLongPtrW(main_, GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+}  // namespace
+
+namespace {
+
+std::string LoadText(int id) {
+  char text[256] = {};
+  LoadStringA(GetModuleHandleA(nullptr), static_cast<UINT>(id), text, sizeof text);
+  return text;
+}
+
+TEST(SystemFunctionTable, DisplayNamesComeFromTheResources) {
+  EXPECT_EQ("Maximize window", LoadText(SystemFunctionName(0)->displayNameId));
+  EXPECT_EQ("Pause (seconds)", LoadText(SystemFunctionName(ZCommandSystem::kPause)->displayNameId));
+  EXPECT_EQ("Show Desktop", LoadText(SystemFunctionName(ZCommandSystem::kMinimizeAll)->displayNameId));
+  for (int function = 0; function < kSystemFunctionCount; ++function)
+    EXPECT_FALSE(LoadText(SystemFunctionName(function)->displayNameId).empty()) << function;
+  EXPECT_EQ("Auto Down", LoadText(ScrollKindNameId(kScrollAutoForward, true)));
+  EXPECT_EQ("One line Down", LoadText(ScrollKindNameId(kScrollToEnd, true)));
+  EXPECT_EQ("One line Right", LoadText(ScrollKindNameId(kScrollToEnd, false)));
+  EXPECT_EQ("Stop Scrolling", LoadText(ScrollKindNameId(kScrollStop, false)));
+  EXPECT_EQ(0, ScrollKindNameId(7, true));
 }
 
 }  // namespace

@@ -59,6 +59,11 @@ TEST(EventSoundNames, FixedTableOfSeventyNineEvents) {
   EXPECT_EQ(40277, EventSoundNameId(67));
   EXPECT_EQ(40288, EventSoundNameId(78));
   EXPECT_EQ(0, EventSoundNameId(79));
+  char name[64] = {};
+  LoadStringA(GetModuleHandleA(nullptr), EventSoundNameId(70), name, sizeof name);
+  EXPECT_STREQ("Highlight & Search", name);
+  LoadStringA(GetModuleHandleA(nullptr), EventSoundNameId(kEventSymbolNotRecognized), name, sizeof name);
+  EXPECT_STREQ("Symbol Not Recognized", name);
   EXPECT_EQ(0, EventSoundNameId(-1));
 }
 
