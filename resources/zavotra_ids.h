@@ -289,6 +289,16 @@
 // Plug-ins
 // ---------------------------------------------------------------------------
 // (plug-in ids)
+#define IDS_COMMON_ACTIONS           40239  // "Common actions"
+#define IDS_SPECIFIC_ACTIONS         40240  // "Specific actions for %s"
+#define IDS_NO_SPECIFIC_ACTIONS      40241  // "No specific actions available for this application"
+#define IDS_INTERNET_SERVICES        40251  // "Internet Services"
+#define IDD_CONNECTING               217    // modeless, while a web-service action starts
+#define IDC_CONNECTING_TEXT          1201
+// Gesture outcome shown in the tray
+#define IDI_ACTION_EXECUTED          1030
+#define IDI_SYMBOL_NOT_RECOGNIZED    155
+#define ID_EVENT_SYMBOL_NOT_RECOGNIZED 48
 
 
 // ---------------------------------------------------------------------------

@@ -23,3 +23,13 @@ void ClearCapabilities() {
 
 CaptureSwitch* ActiveCaptureSwitch() { return g_captureSwitch.load(); }
 void SetActiveCaptureSwitch(CaptureSwitch* capture) { g_captureSwitch.store(capture); }
+
+namespace {
+std::atomic<int> g_modalDialogs{0};
+}  // namespace
+
+int ModalDialogCount() { return g_modalDialogs.load(); }
+void EnterModalDialog() { ++g_modalDialogs; }
+void LeaveModalDialog() {
+  if (g_modalDialogs > 0) --g_modalDialogs;
+}

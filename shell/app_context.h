@@ -36,3 +36,16 @@ class CaptureSwitch {
 };
 CaptureSwitch* ActiveCaptureSwitch();
 void SetActiveCaptureSwitch(CaptureSwitch* capture);
+
+// Open modal dialogs and popup menus of the program. While any is open the
+// main window refuses gesture messages, tray clicks and the end of session.
+int ModalDialogCount();
+void EnterModalDialog();
+void LeaveModalDialog();
+class ZModalDialogScope {
+ public:
+  ZModalDialogScope() { EnterModalDialog(); }
+  ~ZModalDialogScope() { LeaveModalDialog(); }
+  ZModalDialogScope(const ZModalDialogScope&) = delete;
+  ZModalDialogScope& operator=(const ZModalDialogScope&) = delete;
+};

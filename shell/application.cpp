@@ -13,6 +13,7 @@
 #include "shell/main_window.h"
 #include "shell/profile_dialogs.h"
 #include "shell/profile_set.h"
+#include "shell/road_steps.h"
 #include "shell/registry_entries.h"
 #include "shell/scoped_handle.h"
 #include "shell/settings.h"
@@ -80,6 +81,7 @@ int RunZavotra(HINSTANCE instance) {
   Folders().deriveFrom(ResolveInstallFolder());
   HWND splash = ShowSplashScreen();
   LoadWebSiteList(Folders().system);
+  InstallPluginProfileHooks();
   if (!OpenProfile()) return 0;
   WriteRegistryEntries();
   StartMp3Player();

@@ -2,6 +2,8 @@
 
 #include "resources/zavotra_ids.h"
 #include "shell/app_context.h"
+#include "shell/capture_messages.h"
+#include "plugins/plugin_manager.h"
 #include "shell/optional_functions.h"
 #include "shell/profile_dialogs.h"
 #include "shell/profile_set.h"
@@ -119,8 +121,16 @@ void ZMainWindow::onSysCommand(WPARAM command, LPARAM lParam) {
 bool ZMainWindow::onCommand(WORD command) {
   switch (command) {
     case IDM_EXIT: confirmExit(); return true;
-    case IDM_NEW_PROFILE: RunProfileEditor(window_); return true;
-    case IDM_CHANGE_PASSWORD: RunChangePassword(window_); return true;
+    case IDM_NEW_PROFILE: {
+      ZModalDialogScope modal;
+      RunProfileEditor(window_);
+      return true;
+    }
+    case IDM_CHANGE_PASSWORD: {
+      ZModalDialogScope modal;
+      RunChangePassword(window_);
+      return true;
+    }
   }
   return false;
 }
@@ -142,7 +152,14 @@ void ZMainWindow::paint() {
 }
 
 LRESULT ZMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message >= WM_USER && message < 0x7FFF) return CaptureMessages().handle(message, wParam, lParam);
   switch (message) {
+    case WM_HOTKEY:
+      PluginManager().hotkeyPressed(HIWORD(lParam), LOWORD(lParam));
+      return 0;
+    case WM_TIMER:
+      if (wParam == ID_FEEDBACK_TIMER) CaptureMessages().endFeedbackPeriod();
+      return 0;
     case WM_DESTROY:
       onDestroy();
       return 0;
@@ -162,7 +179,7 @@ LRESULT ZMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       ShowWindow(window_, SW_HIDE);  // the program keeps running
       return 0;
     case WM_QUERYENDSESSION:
-      return TRUE;
+      return ModalDialogCount() == 0;
     case WM_ENDSESSION:
       if (wParam) DestroyWindow(window_);
       return 0;

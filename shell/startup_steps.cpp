@@ -9,9 +9,5 @@ void StartScrollingThread() {}
 void LoadSharedSymbolLibrary(const std::string&) {}
 void CloseScrollingThread() {}
 
-void LoadViewPlugins() {}
-void RegisterActionHotkeys() {}
 void CreateTrayIcon() {}
 void DestroyTrayIcon() {}
-void LoadHookLibrary() {}
-void ReleaseHookLibrary() {}

@@ -75,6 +75,10 @@ class Program : public ::testing::Test {
   void SetUp() override {
     ASSERT_EQ(FindWindowA("ZavotraClass", nullptr), nullptr) << "another Zavotra is running";
     ZRegistryValueGuard::Set(HKEY_CURRENT_USER, kProductKey, "AppFolder", install.root());
+    // The program loads its hook library at start-up; without it the user is told first.
+    std::string dll = ZAVOTRA_STAGED_EXE;
+    dll = dll.substr(0, dll.size() - 11) + "system\\Zavotra.dll";
+    CopyFileA(dll.c_str(), (install.root() + "system\\Zavotra.dll").c_str(), FALSE);
   }
   std::string profileFolder() const { return install.userFolder() + "00\\"; }
   void writeProfile(const std::string& settingsText) {

@@ -1,0 +1,108 @@
+// The live actions of the moment: the catalogue of the profile's application
+// plug-ins, and three active plug-ins (services, common, application) each
+// held by the view that shows it. Chooses the application plug-in for the
+// window under the pointer, registers the hotkeys of the active plug-ins and
+// routes a pressed hotkey to its action. One per process, used on the
+// user-interface thread only.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "plugins/plugin.h"
+
+// The holder of one active plug-in and the label of its view. The view owns
+// the plug-in: putting another one in destroys the previous one.
+class ZActionView {
+ public:
+  ZPlugin* plugin() const { return plugin_.get(); }
+  void setPlugin(std::unique_ptr<ZPlugin> plugin) { plugin_ = std::move(plugin); }
+  const std::string& label() const { return label_; }
+  void setLabel(const std::string& label) { label_ = label; }
+
+ private:
+  std::unique_ptr<ZPlugin> plugin_;
+  std::string label_;
+};
+
+// RegisterHotKey modifiers for the modifier byte of an action's hotkey word
+// (1 Shift, 2 Ctrl, 4 Alt, 8 extended); values above 15 pass unchanged.
+UINT TranslateHotkeyModifiers(uint32_t flags);
+
+class ZPluginManager {
+ public:
+  enum Slot { kServices = 0, kCommon = 1, kApplication = 2, kSlotCount = 3 };
+  using KeySource = std::function<const ZKeyBlock&()>;
+
+  ZPluginManager();
+  ZPluginManager(const ZPluginManager&) = delete;
+  ZPluginManager& operator=(const ZPluginManager&) = delete;
+
+  // The key of the current profile's plug-in files (DefaultKey() until set).
+  void setKeySource(KeySource source) { keySource_ = std::move(source); }
+
+  // Header-only entries of every readable "*.zta" in `folder`.
+  void reloadCatalogue(const std::string& folder);
+  const std::vector<std::unique_ptr<ZPlugin>>& catalogue() const { return catalogue_; }
+  const std::string& catalogueFolder() const { return catalogueFolder_; }
+
+  // The fully loaded plug-in for top-level window `window` of class
+  // `className`, or null. Throws ZReadError when the chosen file can't be read.
+  std::unique_ptr<ZPlugin> findPluginForWindow(HWND window, const std::string& className) const;
+
+  // The drawing button went down at `point` (screen): choose the application
+  // plug-in for the top-level window there. `gestureInProgress` and
+  // `windowDragged` stop it, as does the ApplicationDetection setting.
+  void detectApplicationAt(POINT point, bool gestureInProgress, bool windowDragged);
+  HWND lastDetectedWindow() const { return lastDetected_; }
+
+  // "services.ztc" and "common.ztc" of `folder` into their slots (an
+  // unreadable one leaves its slot empty); the application slot emptied.
+  void reloadFixedPlugins(const std::string& folder);
+  // The user's choice of a catalogue entry; false (nothing changed) when the
+  // file can't be read.
+  bool switchToPlugin(const std::string& path);
+  // Deletes the file and rebuilds the catalogue from its folder.
+  bool deletePlugin(const std::string& path);
+
+  ZActionView& view(Slot slot) { return views_[slot]; }
+  const ZActionView& view(Slot slot) const { return views_[slot]; }
+  ZPlugin* plugin(Slot slot) const { return views_[slot].plugin(); }
+  // Puts `plugin` (or nothing) into the application slot with its label.
+  void setApplicationPlugin(std::unique_ptr<ZPlugin> plugin);
+
+  // Unregisters identifiers 0..n-1 of the main window, then registers the
+  // hotkeys of the services, common and application plug-ins.
+  void reregisterHotkeys();
+  int registeredHotkeyCount() const { return hotkeyCount_; }
+
+  static ZAction* FindActionByHotkey(const ZPlugin* plugin, UINT virtualKey, UINT modifiers);
+  // WM_HOTKEY: the application plug-in's action, else the common one's, run
+  // on its own thread. Returns the action started, or null.
+  ZAction* hotkeyPressed(UINT virtualKey, UINT modifiers);
+
+  // The actions for the recognizer: application, services, common.
+  std::vector<ZAction*> candidates() const;
+
+ private:
+  std::unique_ptr<ZPlugin> loadInFull(const std::string& path, const ZPlugin* reference) const;
+  const ZKeyBlock& key() const { return keySource_(); }
+
+  std::vector<std::unique_ptr<ZPlugin>> catalogue_;
+  std::string catalogueFolder_;
+  ZActionView views_[kSlotCount];
+  HWND lastDetected_ = nullptr;
+  int hotkeyCount_ = 0;
+  KeySource keySource_;
+};
+
+// The process-wide manager.
+ZPluginManager& PluginManager();
+
+// Starts `action` on a worker thread, with the modeless "Connecting to %s"
+// window first when it is a web-service action. False when it did not start.
+bool StartAction(ZAction& action);

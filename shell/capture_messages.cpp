@@ -1,0 +1,115 @@
+#include "shell/capture_messages.h"
+
+#include <cstdio>
+
+#include "actions/action.h"
+#include "common/string_resource.h"
+#include "gesture/hook_library.h"
+#include "gesture/symbol_recognizer.h"
+#include "plugins/plugin_manager.h"
+#include "resources/zavotra_ids.h"
+#include "shell/app_context.h"
+#include "shell/event_sounds.h"
+#include "shell/settings.h"
+#include "shell/usage_counters.h"
+
+namespace {
+constexpr int32_t kRecognitionBox = 100;
+constexpr UINT kFeedbackMilliseconds = 2000;
+constexpr int kTextBuffer = 1024;
+
+POINT PointOf(LPARAM lParam) {
+  return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+Point GesturePoint(POINT point) { return Point{point.x, point.y}; }
+
+HWND TopLevelWindowAt(POINT point) {
+  HWND window = WindowFromPoint(point);
+  while (window) {
+    HWND parent = GetParent(window);
+    if (!parent) break;
+    window = parent;
+  }
+  return window;
+}
+}  // namespace
+
+LRESULT ZCaptureMessages::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  // An open editing dialog may be changing the very plug-ins a gesture would use.
+  if (ModalDialogCount() > 0) return 0;
+  switch (message) {
+    case WM_HOOK_ENABLE:
+      if (hook_) hook_->setUserEnable(wParam != 0, true);
+      break;
+    case WM_HOOK_ARM:
+      plugins_.detectApplicationAt(PointOf(lParam), !trail_.isEmpty(), windowDragged_);
+      break;
+    case WM_HOOK_STROKE_BEGIN:
+      beginStroke(PointOf(lParam));
+      break;
+    case WM_HOOK_STROKE_POINT:
+      // A point without a stroke would have nothing to join; the library always begins one first.
+      if (!trail_.isEmpty()) trail_.addPoint(GesturePoint(PointOf(lParam)));
+      break;
+    case WM_HOOK_GESTURE_END:
+      endGesture();
+      break;
+  }
+  return 0;
+}
+
+void ZCaptureMessages::beginStroke(POINT point) {
+  HWND main = MainWindow();
+  if (Settings().autoHide && main && TopLevelWindowAt(point) != main) ShowWindow(main, SW_HIDE);
+  trail_.beginStroke(GesturePoint(point));
+}
+
+ZAction* ZCaptureMessages::recognize() {
+  // Without a single point there is nothing to compare: it counts as no match.
+  if (trail_.isEmpty()) return nullptr;
+  SymbolRecognizer recognizer(trail_.strokes(), kRecognitionBox, Settings().recognitionTolerance);
+  return recognizer.recognize(plugins_.candidates());
+}
+
+void ZCaptureMessages::endGesture() {
+  ZAction* winner = recognize();
+  trail_.eraseAndClear();
+  lastWinner_ = winner;
+  if (winner) reportExecuted(*winner);
+  else reportNotRecognized();
+}
+
+void ZCaptureMessages::reportExecuted(ZAction& winner) {
+  ZPlugin* application = plugins_.plugin(ZPluginManager::kApplication);
+  if (application && winner.plugin() == application) PluginCounters().count(application->id());
+  if (winner.symbol()) SymbolCounters().count(static_cast<int32_t>(winner.symbol()->identifier()));
+  const std::string format = LoadAnsiString(IDS_ACTION_EXECUTED, AppInstance());
+  char text[kTextBuffer] = {};
+  snprintf(text, sizeof text, format.c_str(), winner.name().c_str());
+  StartAction(winner);
+  showFeedback(IDI_ACTION_EXECUTED, text);
+}
+
+void ZCaptureMessages::reportNotRecognized() {
+  SymbolCounters().count(0);
+  if (Settings().playSounds) EventSounds().playEvent(ID_EVENT_SYMBOL_NOT_RECOGNIZED);
+  showFeedback(IDI_SYMBOL_NOT_RECOGNIZED, LoadAnsiString(IDS_SYMBOL_NOT_RECOGNIZED, AppInstance()));
+}
+
+void ZCaptureMessages::showFeedback(int iconId, const std::string& text) {
+  SetCaptureStatus(CaptureStatus{iconId, text});
+  if (HWND main = MainWindow()) SetTimer(main, ID_FEEDBACK_TIMER, kFeedbackMilliseconds, nullptr);
+}
+
+void ZCaptureMessages::endFeedbackPeriod() {
+  if (HWND main = MainWindow()) KillTimer(main, ID_FEEDBACK_TIMER);
+  // The capture may have been switched off meanwhile: show what really holds.
+  if (hook_) hook_->showCaptureStatus();
+  else SetCaptureStatus(CaptureStatus{IDI_CAPTURE_ENABLED, LoadAnsiString(IDS_TRAY_TIP, AppInstance())});
+}
+
+ZCaptureMessages& CaptureMessages() {
+  static ZCaptureMessages handler(PluginManager(), nullptr);
+  return handler;
+}

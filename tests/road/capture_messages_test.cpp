@@ -1,0 +1,160 @@
+// The main window's handling of a gesture, with posted-equivalent calls on a
+// real window under Wine: recognition over the active plug-ins, counters,
+// the status shown, the modal counter, the trail left behind on the screen.
+#include "shell/capture_messages.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "plugins/plugin_manager.h"
+#include "resources/zavotra_ids.h"
+#include "shell/app_context.h"
+#include "shell/settings.h"
+#include "shell/usage_counters.h"
+#include "tests/road/road_fixtures.h"
+#include "tests/symbols/temp_folder.h"
+
+namespace {
+
+LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+
+class CaptureMessagesTest : public ::testing::Test {
+ protected:
+  CaptureMessagesTest()
+      : main_("ZavotraRoadMain2", "Zavotra", 0, 0, 40), target_("RoadGestureTarget", "Target", 150, 150, 400),
+        handler_(manager_, nullptr) {
+    SetMainWindow(main_.get());
+    Settings().playSounds = false;
+    Settings().autoHide = false;
+    Settings().recognitionTolerance = 30;
+    PluginCounters().clear();
+    SymbolCounters().clear();
+    WritePlugin(folder_.path(), {"common.ztc", "Common", "", ""}, Macro("Common L", 77));
+    appPath_ = WritePlugin(folder_.path(), {"app.zta", "App", "RoadGestureTarget", "Target", 555}, Macro("App L", 88));
+    manager_.reloadFixedPlugins(folder_.path());
+  }
+  ~CaptureMessagesTest() override {
+    KillTimer(main_.get(), ID_FEEDBACK_TIMER);
+    SetMainWindow(nullptr);
+    while (ModalDialogCount() > 0) LeaveModalDialog();
+  }
+
+  void send(UINT message, LPARAM lParam = 0, WPARAM wParam = 0) { handler_.handle(message, wParam, lParam); }
+
+  // Down then right, the way the L symbol goes, over the target window.
+  void drawL(int x = 200, int y = 200) {
+    send(WM_HOOK_STROKE_BEGIN, At(x, y));
+    for (int d = 10; d <= 200; d += 10) send(WM_HOOK_STROKE_POINT, At(x, y + d));
+    for (int d = 10; d <= 200; d += 10) send(WM_HOOK_STROKE_POINT, At(x + d, y + 200));
+  }
+  void drawZ() {
+    send(WM_HOOK_STROKE_BEGIN, At(200, 200));
+    for (int d = 10; d <= 200; d += 10) send(WM_HOOK_STROKE_POINT, At(200 + d, 200));
+    for (int d = 10; d <= 200; d += 10) send(WM_HOOK_STROKE_POINT, At(400 - d, 200 + d));
+    for (int d = 10; d <= 200; d += 10) send(WM_HOOK_STROKE_POINT, At(200 + d, 400));
+  }
+
+  TempFolder folder_;
+  std::string appPath_;
+  TestWindow main_;
+  TestWindow target_;
+  ZPluginManager manager_;
+  ZCaptureMessages handler_;
+};
+
+TEST_F(CaptureMessagesTest, CommonActionRunsAndIsCountedWithoutAnApplicationPlugin) {
+  drawL();
+  send(WM_HOOK_GESTURE_END);
+  ASSERT_NE(handler_.lastWinner(), nullptr);
+  EXPECT_EQ(handler_.lastWinner()->name(), "Common L");
+  EXPECT_TRUE(handler_.trail().isEmpty());
+  EXPECT_EQ(CurrentCaptureStatus().iconId, IDI_ACTION_EXECUTED);
+  EXPECT_EQ(CurrentCaptureStatus().text, "Common L executed");
+  EXPECT_TRUE(PluginCounters().entries().empty());
+  EXPECT_EQ(SymbolCounters().entries().at(77).total, 1u);
+}
+
+TEST_F(CaptureMessagesTest, ApplicationActionWinsATieAndCountsItsPlugin) {
+  Settings().applicationDetection = true;
+  manager_.reloadCatalogue(folder_.path());
+  send(WM_HOOK_ARM, At(200, 200));
+  ASSERT_NE(manager_.plugin(ZPluginManager::kApplication), nullptr);
+  drawL();
+  send(WM_HOOK_ARM, At(300, 300));  // a gesture in progress never detects again
+  send(WM_HOOK_GESTURE_END);
+  ASSERT_NE(handler_.lastWinner(), nullptr);
+  EXPECT_EQ(handler_.lastWinner()->name(), "App L");
+  EXPECT_EQ(PluginCounters().entries().at(555).total, 1u);
+  EXPECT_EQ(SymbolCounters().entries().at(88).total, 1u);
+  EXPECT_EQ(SymbolCounters().entries().count(77), 0u);
+}
+
+TEST_F(CaptureMessagesTest, NothingMatchedCountsUnderKeyZero) {
+  drawZ();
+  send(WM_HOOK_GESTURE_END);
+  EXPECT_EQ(handler_.lastWinner(), nullptr);
+  EXPECT_EQ(CurrentCaptureStatus().iconId, IDI_SYMBOL_NOT_RECOGNIZED);
+  EXPECT_EQ(CurrentCaptureStatus().text, "Symbol not recognized");
+  // An end without any stroke is no match either, and needs no recognizer.
+  send(WM_HOOK_GESTURE_END);
+  EXPECT_EQ(SymbolCounters().entries().at(0).total, 2u);
+  handler_.endFeedbackPeriod();
+  EXPECT_EQ(CurrentCaptureStatus().iconId, IDI_CAPTURE_ENABLED);
+  EXPECT_EQ(CurrentCaptureStatus().text, "Zavotra - Use CTRL key to disable");
+}
+
+TEST_F(CaptureMessagesTest, TwoStrokesNeverMatchAOneStrokeSymbol) {
+  drawL();
+  drawL(250, 250);
+  send(WM_HOOK_GESTURE_END);
+  EXPECT_EQ(handler_.lastWinner(), nullptr);
+}
+
+TEST_F(CaptureMessagesTest, EverythingIgnoredWhileAModalDialogIsOpen) {
+  SetCaptureStatus(CaptureStatus{1, "before"});
+  {
+    ZModalDialogScope modal;
+    drawL();
+    EXPECT_TRUE(handler_.trail().isEmpty());
+    send(WM_HOOK_GESTURE_END);
+  }
+  EXPECT_EQ(CurrentCaptureStatus().text, "before");
+  EXPECT_TRUE(SymbolCounters().entries().empty());
+  drawL();
+  EXPECT_FALSE(handler_.trail().isEmpty());
+  send(WM_HOOK_GESTURE_END);
+  EXPECT_EQ(CurrentCaptureStatus().text, "Common L executed");
+}
+
+TEST_F(CaptureMessagesTest, AutoHideHidesTheMainWindowForAStrokeElsewhere) {
+  Settings().autoHide = true;
+  ASSERT_TRUE(IsWindowVisible(main_.get()));
+  send(WM_HOOK_STROKE_BEGIN, At(20, 20));  // over the main window itself
+  EXPECT_TRUE(IsWindowVisible(main_.get()));
+  send(WM_HOOK_GESTURE_END);
+  send(WM_HOOK_STROKE_BEGIN, At(300, 300));
+  EXPECT_FALSE(IsWindowVisible(main_.get()));
+  send(WM_HOOK_GESTURE_END);
+}
+
+std::vector<COLORREF> ScreenPixels(const RECT& r) {
+  std::vector<COLORREF> pixels;
+  HDC screen = GetDC(nullptr);
+  for (int y = r.top; y < r.bottom; y += 3)
+    for (int x = r.left; x < r.right; x += 3) pixels.push_back(GetPixel(screen, x, y));
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+TEST_F(CaptureMessagesTest, TheScreenIsAsBeforeOnceTheGestureEnds) {
+  const RECT area{190, 190, 420, 420};
+  TestWindow::Pump();
+  const std::vector<COLORREF> before = ScreenPixels(area);
+  drawL();
+  EXPECT_NE(ScreenPixels(area), before);  // the trail shows while drawing
+  send(WM_HOOK_GESTURE_END);
+  EXPECT_EQ(ScreenPixels(area), before);
+}
+
+}  // namespace
