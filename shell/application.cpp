@@ -82,11 +82,10 @@ int RunZavotra(HINSTANCE instance) {
   HWND splash = ShowSplashScreen();
   LoadWebSiteList(Folders().system);
   InstallPluginProfileHooks();
+  InstallSymbolProfileHook();
   if (!OpenProfile()) return 0;
   WriteRegistryEntries();
-  StartMp3Player();
-  LoadSoundTheme(Folders().sounds, Settings().soundTheme);
-  if (Settings().playStartSound && Settings().playSounds) PlayStartSound();
+  StartSounds(Folders().sounds);
   InitCommonControls();
   int exitCode = 0;
   {
@@ -99,6 +98,7 @@ int RunZavotra(HINSTANCE instance) {
     exitCode = MessageLoop(accelerators.get());
     mainWindow.destroy();
     DestroyTrayIcon();
+    StopSounds();
     CloseInternetSession();
   }  // COM released here
   CloseScrollingThread();

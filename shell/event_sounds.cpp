@@ -76,11 +76,11 @@ ZEventSounds& EventSounds() {
   return sounds;
 }
 
-void StartSoundPlayback() {
+void StartSoundPlayback(const std::string& soundsFolder) {
   XA_Player& player = Mp3Player();
   // The player posts no notifications that the program would act upon.
   if (player.create(nullptr) == 0) player.setUp(XA_Player::kSetUpArgument);
-  std::string folder = Settings().soundFolder;
+  std::string folder = soundsFolder;
   EnsureBackslash(folder);
   EventSounds().loadTheme(folder + Settings().soundTheme);
   if (Settings().playStartSound && Settings().playSounds) EventSounds().playEvent(kEventStartup);

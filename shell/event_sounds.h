@@ -38,8 +38,8 @@ enum class SoundFileKind { Mp3, Wav, Other };
 SoundFileKind SoundFileKindOf(const std::string& path);
 
 // Start-up: creates the MP3 player, sends it its set-up, loads the theme
-// named by the settings from the sounds folder and plays the start sound when
-// both PlayStartSound and PlaySounds are on.
-void StartSoundPlayback();
+// named by the settings from the shared sounds folder and plays the start
+// sound when both PlayStartSound and PlaySounds are on.
+void StartSoundPlayback(const std::string& soundsFolder);
 // Shutdown: stops all sounds.
 void StopSoundPlayback();

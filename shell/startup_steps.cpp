@@ -1,13 +1,30 @@
 #include "shell/startup_steps.h"
 
+#include "actions/scroll_thread.h"
+#include "gesture/symbol_library.h"
+#include "shell/event_sounds.h"
+#include "shell/profile_hooks.h"
+#include "shell/profile_set.h"
+
 // Nothing to do until the subsystem that owns a step is part of the program.
 void LoadWebSiteList(const std::string&) {}
-void StartMp3Player() {}
-void LoadSoundTheme(const std::string&, const std::string&) {}
-void PlayStartSound() {}
-void StartScrollingThread() {}
-void LoadSharedSymbolLibrary(const std::string&) {}
-void CloseScrollingThread() {}
+
+void StartSounds(const std::string& soundsFolder) { StartSoundPlayback(soundsFolder); }
+void StopSounds() { StopSoundPlayback(); }
+
+void StartScrollingThread() { StartScrollThread(); }
+void CloseScrollingThread() { StopScrollThread(); }
+
+// The categories are shared by every profile and never encrypted.
+void LoadSharedSymbolLibrary(const std::string& symbolsFolder) {
+  SymbolLibrary().loadCategories(symbolsFolder);
+}
+
+void InstallSymbolProfileHook() {
+  ProfileHooks().loadProfileSymbols = [](const std::string& folder) {
+    SymbolLibrary().loadUserSymbols(folder, ProfileKey());
+  };
+}
 
 void CreateTrayIcon() {}
 void DestroyTrayIcon() {}

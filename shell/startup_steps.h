@@ -6,9 +6,11 @@
 #include <string>
 
 void LoadWebSiteList(const std::string& systemFolder);
-void StartMp3Player();
-void LoadSoundTheme(const std::string& soundsFolder, const std::string& themeName);
-void PlayStartSound();
+// The MP3 player, the sound theme named by the settings and the start sound.
+void StartSounds(const std::string& soundsFolder);
+void StopSounds();
+// The profile's own symbols are loaded whenever a profile opens.
+void InstallSymbolProfileHook();
 void StartScrollingThread();
 void LoadSharedSymbolLibrary(const std::string& symbolsFolder);
 void CloseScrollingThread();

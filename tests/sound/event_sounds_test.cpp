@@ -161,14 +161,14 @@ TEST_F(EventSoundsTest, SoundCommandHonoursPlaySounds) {
 
 TEST_F(EventSoundsTest, StartUpPlaysTheStartSoundOnlyWhenBothSettingsAreOn) {
   requireMp3();
-  Settings().soundFolder = folder_;
+  Settings().soundFolder = "C:\\not the sounds folder";  // the file dialog's folder plays no part
   Settings().soundTheme = "Theme";
   Settings().playStartSound = false;
-  StartSoundPlayback();
+  StartSoundPlayback(folder_);
   EXPECT_EQ(theme_ + "\\", EventSounds().themeFolder());
   EXPECT_FALSE(Mp3Playing());
   Settings().playStartSound = true;
-  StartSoundPlayback();
+  StartSoundPlayback(folder_);
   EXPECT_TRUE(Mp3Playing());
   StopSoundPlayback();
   EXPECT_FALSE(Mp3Playing());
