@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "common/cipher_image.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "common/errors.h"
 #include "common/file_exists.h"
 #include "common/memory_file.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "common/id_text_table.h"
 #include "common/number_list.h"
 #include "common/pair_table.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 

@@ -22,7 +22,7 @@
 #include "plugins/plugin_folder.h"
 #include "tests/plugins/legacy_plugin_bytes.h"
 #include "tests/symbols/symbol_samples.h"
-#include "tests/symbols/temp_folder.h"
+#include "tests/support/temp_folder.h"
 #include "tests/symbols/test_keys.h"
 
 namespace {

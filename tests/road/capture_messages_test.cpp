@@ -13,7 +13,7 @@
 #include "shell/settings.h"
 #include "shell/usage_counters.h"
 #include "tests/road/road_fixtures.h"
-#include "tests/symbols/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "shell/app_context.h"
 #include "shell/settings.h"
 #include "tests/road/road_fixtures.h"
-#include "tests/symbols/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 

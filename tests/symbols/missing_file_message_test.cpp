@@ -5,7 +5,7 @@
 #include "common/errors.h"
 #include "gesture/symbol_file.h"
 #include "tests/symbols/message_box_watcher.h"
-#include "tests/symbols/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 

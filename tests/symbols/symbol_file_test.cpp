@@ -10,7 +10,7 @@
 #include "gesture/symbol_library.h"
 #include "tests/symbols/first_format_bytes.h"
 #include "tests/symbols/symbol_samples.h"
-#include "tests/symbols/temp_folder.h"
+#include "tests/support/temp_folder.h"
 #include "tests/symbols/test_keys.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "common/errors.h"
 #include "common/storage.h"
 #include "tests/symbols/symbol_samples.h"
-#include "tests/symbols/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 

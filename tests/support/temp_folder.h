@@ -1,5 +1,5 @@
 // A fresh folder under the temporary folder, deleted with its files at the
-// end of the test. Windows tests only.
+// end of the test, and small whole-file helpers. Windows tests only.
 #pragma once
 #include <windows.h>
 
@@ -27,6 +27,29 @@ class TempFolder {
   // With a trailing backslash, the way the program keeps its folders.
   std::string slashed() const { return path_ + "\\"; }
   std::string file(const std::string& name) const { return path_ + "\\" + name; }
+
+  static void Write(const std::string& path, const std::string& content) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD done = 0;
+    if (!content.empty()) WriteFile(file, content.data(), DWORD(content.size()), &done, nullptr);
+    CloseHandle(file);
+  }
+
+  // The content, or "<missing>" when the file cannot be opened.
+  static std::string Read(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<missing>";
+    std::string content(GetFileSize(file, nullptr), '\0');
+    DWORD done = 0;
+    if (!content.empty()) ReadFile(file, &content[0], DWORD(content.size()), &done, nullptr);
+    CloseHandle(file);
+    return content;
+  }
+
+  static bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
 
   // Names of the files (not folders) directly inside, sorted.
   std::vector<std::string> fileNames(const std::string& folder = "") const {
