@@ -31,7 +31,7 @@ inline std::unique_ptr<ZMacro> Macro(const std::string& name, uint32_t symbolId,
   return macro;
 }
 
-struct PluginSpec {
+struct PluginHeader {
   const char* file;
   const char* name;
   const char* key;
@@ -39,17 +39,17 @@ struct PluginSpec {
   int32_t id = 1;
 };
 
-// Writes a plug-in with the header of `spec` and the given actions.
-inline std::string WritePlugin(const std::string& folder, const PluginSpec& spec,
+// Writes a plug-in with the header of `header` and the given actions.
+inline std::string WritePlugin(const std::string& folder, const PluginHeader& header,
                                std::unique_ptr<ZAction> a = nullptr, std::unique_ptr<ZAction> b = nullptr) {
   ZPlugin plugin;
-  plugin.setName(spec.name);
-  plugin.setKey(spec.key);
-  plugin.setCaption(spec.caption);
-  plugin.setId(spec.id);
+  plugin.setName(header.name);
+  plugin.setKey(header.key);
+  plugin.setCaption(header.caption);
+  plugin.setId(header.id);
   if (a) plugin.addAction(std::move(a));
   if (b) plugin.addAction(std::move(b));
-  const std::string path = folder + "\\" + spec.file;
+  const std::string path = folder + "\\" + header.file;
   plugin.saveAs(path, DefaultKey());
   return path;
 }
