@@ -78,6 +78,9 @@ void SetCaptureNotSuspended(bool on) {
 }
 
 void PressCtrlWith(BYTE letter) {
+  // The Ctrl+Shift or Ctrl+Alt of a hotkey still held would turn our Ctrl+V
+  // into another command (paste special, or an AltGr character).
+  WaitForModifiers();
   SetCaptureNotSuspended(false);
   PressKey(VK_CONTROL);
   PressKey(letter);

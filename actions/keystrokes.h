@@ -29,7 +29,8 @@ bool WaitForModifiers(DWORD limitMs = kModifierWaitLimitMs);
 // window is no longer the one that was in front when typing began.
 bool TypeText(const std::wstring& text);
 
-// Ctrl+C and Ctrl+V in the foreground application, with the gesture capture
-// suspended meanwhile so that our Ctrl is not taken for the user's.
+// Ctrl+C and Ctrl+V in the foreground application, once the modifiers are up,
+// with the gesture capture suspended meanwhile so that our Ctrl is not taken
+// for the user's.
 void Copy();
 void Paste();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <mutex>
 #include <vector>
 
 #include "actions/clipboard_snapshot.h"
@@ -13,6 +14,12 @@
 #include "shell/app_context.h"
 
 namespace {
+
+// Held from saving the user's clipboard to restoring it. Two actions running
+// at once would otherwise each save what the other had put there, and the
+// last to restore would leave our text on the user's clipboard; the second
+// one could also find the clipboard held open by the first and give up.
+std::mutex g_clipboardUse;
 
 // A global block holding `size` bytes copied from `data`; null on failure.
 HGLOBAL CopyToGlobal(const void* data, size_t size) {
@@ -48,6 +55,7 @@ bool PutText(const std::wstring& text) {
 }
 
 bool PasteThroughClipboard(const std::wstring& text) {
+  std::lock_guard<std::mutex> use(g_clipboardUse);
   HWND owner = MainWindow();
   ZSavedClipboard saved;
   saved.save(owner);
@@ -104,6 +112,7 @@ std::wstring ReadCopiedText() {
 }
 
 std::wstring CopySelection() {
+  std::lock_guard<std::mutex> use(g_clipboardUse);
   HWND owner = MainWindow();
   ZSavedClipboard saved;
   saved.save(owner);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "actions/clipboard_snapshot.h"
@@ -194,6 +195,54 @@ TEST_F(ClipboardText, SelectionPrefersTheHtmlFragment) {
   RunOnWorker([&] { selection = GetSelection(); });
   DestroyWindow(browser);
   EXPECT_EQ(L"a <b> A", selection);
+}
+
+TEST_F(ClipboardText, AnInsertionStartedDuringAnotherWaitsAndTheUserKeepsTheirClipboard) {
+  fillClipboard(main_);
+  bool first = false, second = false;
+  RunOnWorker([&] {
+    std::thread one([&] { first = InsertText(L"one", true); });
+    Sleep(300);  // the first is now waiting for the application to read its text
+    std::thread two([&] { second = InsertText(L"two", true); });
+    one.join();
+    two.join();
+  });
+  EXPECT_TRUE(first);
+  EXPECT_TRUE(second);
+  EXPECT_EQ(L"onetwo", editText());
+  expectClipboardRestored();
+}
+
+// Records whether Shift was down when the edit saw the V of Ctrl+V.
+WNDPROC g_editProcedure = nullptr;
+int g_shiftedPastes = 0;
+int g_pastes = 0;
+LRESULT CALLBACK PasteWatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_KEYDOWN && wParam == 'V' && (GetKeyState(VK_CONTROL) & 0x8000)) {
+    ++g_pastes;
+    if (GetKeyState(VK_SHIFT) & 0x8000) ++g_shiftedPastes;
+  }
+  return CallWindowProcW(g_editProcedure, window, message, wParam, lParam);
+}
+
+TEST_F(ClipboardText, PasteWaitsUntilTheUserLetsGoOfTheHotkeysShift) {
+  g_editProcedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PasteWatchProc)));
+  g_pastes = g_shiftedPastes = 0;
+  keybd_event(VK_SHIFT, 0, 0, 0);  // still held from a Ctrl+Shift hotkey
+  PumpFor(50);
+  std::thread user([] {
+    Sleep(300);
+    keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+  });
+  bool inserted = false;
+  RunOnWorker([&] { inserted = InsertText(L"plain", true); });
+  user.join();
+  SetWindowLongPtrW(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_editProcedure));
+  EXPECT_TRUE(inserted);
+  EXPECT_EQ(L"plain", editText());
+  EXPECT_EQ(1, g_pastes);
+  EXPECT_EQ(0, g_shiftedPastes);
 }
 
 }  // namespace

@@ -112,6 +112,23 @@ TEST_F(ManagerWithWindow, DetectionChoosesOncePerWindowAndSetsTheLabel) {
   manager_.detectApplicationAt(overTarget, false, false);
   EXPECT_EQ(manager_.plugin(ZPluginManager::kApplication), first);  // same window: no second load
 
+  // A gesture begun over an open menu or the bare desktop keeps the choice.
+  HWND menu = CreateWindowExA(WS_EX_TOPMOST, "#32768", "", WS_POPUP | WS_VISIBLE, 100, 600, 80, 80, nullptr,
+                              nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(menu, nullptr);
+  const POINT overMenu{120, 620};
+  ASSERT_EQ(WindowFromPoint(overMenu), menu);
+  manager_.detectApplicationAt(overMenu, false, false);
+  DestroyWindow(menu);
+  EXPECT_EQ(manager_.plugin(ZPluginManager::kApplication), first);
+  const POINT overDesktop{GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2};
+  char className[16] = {};
+  GetClassNameA(WindowFromPoint(overDesktop), className, sizeof className);
+  ASSERT_STREQ(className, "#32769");
+  manager_.detectApplicationAt(overDesktop, false, false);
+  EXPECT_EQ(manager_.plugin(ZPluginManager::kApplication), first);
+  EXPECT_EQ(manager_.lastDetectedWindow(), target.get());
+
   manager_.detectApplicationAt(overOther, false, false);
   EXPECT_EQ(manager_.plugin(ZPluginManager::kApplication), nullptr);
   EXPECT_EQ(manager_.view(ZPluginManager::kApplication).label(),

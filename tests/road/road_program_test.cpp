@@ -182,6 +182,32 @@ void PressCtrlShift(WORD key) {
   SendKey(VK_CONTROL, true);
 }
 
+constexpr char kUsersClipboard[] = "the user's own clipboard";
+
+void PutClipboardText(const char* text) {
+  if (!OpenClipboard(nullptr)) return;
+  EmptyClipboard();
+  const size_t size = strlen(text) + 1;
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+  memcpy(GlobalLock(block), text, size);
+  GlobalUnlock(block);
+  if (!SetClipboardData(CF_TEXT, block)) GlobalFree(block);
+  CloseClipboard();
+}
+
+std::string ClipboardText() {
+  if (!OpenClipboard(nullptr)) return "(clipboard busy)";
+  std::string text;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
+      text.assign(bytes, strnlen(bytes, GlobalSize(data)));
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
 std::vector<COLORREF> Pixels(const Target& t) {
   std::vector<COLORREF> pixels;
   HDC screen = GetDC(nullptr);
@@ -267,11 +293,13 @@ TEST_F(RoadProgram, GesturesHotkeysAndClicksReachTheApplications) {
   PumpFor(1000);  // plug-ins, hotkeys and hooks in place
 
   // A common action over a window without a plug-in; the trail leaves no trace.
+  PutClipboardText(kUsersClipboard);
   plain.focus();
   const std::vector<COLORREF> before = Pixels(plain);
   DrawL(plain);
   EXPECT_TRUE(WaitPumping([&] { return plain.text() == "common"; })) << plain.text();
   EXPECT_EQ(Pixels(plain), before);
+  EXPECT_TRUE(WaitPumping([] { return ClipboardText() == kUsersClipboard; })) << ClipboardText();
 
   // A scribble that matches nothing runs nothing.
   Drag({plain.at(60, 60), plain.at(260, 60), plain.at(60, 260), plain.at(260, 260)});
@@ -284,18 +312,21 @@ TEST_F(RoadProgram, GesturesHotkeysAndClicksReachTheApplications) {
   SendMouse(MOUSEEVENTF_RIGHTUP, plain.at(150, 150));
   EXPECT_TRUE(WaitPumping([&] { return Target::rightClicks == clicks + 1; }));
 
-  // Over the application's window its own action wins the tie, and its hotkey
-  // wins over the common one with the same keys.
+  // Over the application's window its own action wins the tie. Its hotkey,
+  // pressed while that action still holds our text on the clipboard, wins
+  // over the common one with the same keys, and waits its turn.
   app.focus();
   DrawL(app);
   EXPECT_TRUE(WaitPumping([&] { return app.text() == "app"; })) << app.text();
   PressCtrlShift(VK_F8);
   EXPECT_TRUE(WaitPumping([&] { return app.text() == "appaf8"; })) << app.text();
-
-  // One hotkey per run: a second injected hotkey after one whose action pasted
-  // text did not take effect here (open question); the common-only hotkey is
-  // checked in process (ManagerWithWindow tests).
-
+  // A hotkey only the common plug-in has, then a gesture once it is done.
+  PressCtrlShift(VK_F9);
+  EXPECT_TRUE(WaitPumping([&] { return app.text() == "appaf8hk9"; })) << app.text();
+  EXPECT_TRUE(WaitPumping([] { return ClipboardText() == kUsersClipboard; })) << ClipboardText();
+  DrawL(app);
+  EXPECT_TRUE(WaitPumping([&] { return app.text() == "appaf8hk9app"; })) << app.text();
+  EXPECT_TRUE(WaitPumping([] { return ClipboardText() == kUsersClipboard; })) << ClipboardText();
 
   PostMessageA(main, WM_DESTROY, 0, 0);
   ASSERT_TRUE(program.waitForExit());
@@ -303,10 +334,10 @@ TEST_F(RoadProgram, GesturesHotkeysAndClicksReachTheApplications) {
   symbols.parse(counters("stsl"));
   EXPECT_EQ(symbols.entries().count(0) ? symbols.entries().at(0).total : 0u, 1u) << counters("stsl");
   EXPECT_EQ(symbols.entries().count(77) ? symbols.entries().at(77).total : 0u, 1u);
-  EXPECT_EQ(symbols.entries().count(88) ? symbols.entries().at(88).total : 0u, 1u);
+  EXPECT_EQ(symbols.entries().count(88) ? symbols.entries().at(88).total : 0u, 2u);
   ZUsageCounters applications;
   applications.parse(counters("stpl"));
-  EXPECT_EQ(applications.entries().count(555) ? applications.entries().at(555).total : 0u, 1u) << counters("stpl");
+  EXPECT_EQ(applications.entries().count(555) ? applications.entries().at(555).total : 0u, 2u) << counters("stpl");
 }
 
 TEST_F(RoadProgram, WithoutTheHookLibraryTheUserIsToldTwiceAndTheProgramRuns) {
