@@ -13,12 +13,6 @@ namespace {
 constexpr const char* kFileVersion = "2.0";
 constexpr const char* kLanguage = "English";
 
-// Stand-alone action files carry a version; only generation 2 is understood.
-void CheckFileVersion(IStorage* storage) {
-  double version = ReadVersion(storage, L"File Version");
-  if (!(version >= 2.0 && version < 3.0)) throw ZReadError(0);
-}
-
 uint16_t ReadOptionalHotkey(IStorage* storage) {
   try {
     return static_cast<uint16_t>(ReadInteger(storage, L"Hotkey"));
@@ -72,7 +66,7 @@ void ZAction::save(IStorage* storage, bool topLevel) const {
 
 std::unique_ptr<ZAction> ZAction::load(IStorage* storage, bool topLevel) {
   // "Language" is informative only and not needed to read the action.
-  if (topLevel) CheckFileVersion(storage);
+  if (topLevel) CheckFileVersion(storage, L"File Version");  // stand-alone action files
   std::string name = ReadText(storage, L"Name");
   uint16_t hotkey = ReadOptionalHotkey(storage);
   auto symbol = std::make_unique<Symbol>();

@@ -10,6 +10,9 @@
 #include "actions/stored_names.h"
 #include "common/errors.h"
 #include "common/storage.h"
+#include "common/string_resource.h"
+#include "resources/zavotra_ids.h"
+#include "shell/app_context.h"
 
 namespace {
 
@@ -19,10 +22,21 @@ constexpr const char* kTypeNames[] = {"Hotkey", "Menu",  "Text",     "System",
                                       "Launch", "Sound", "Internet", "Vantel"};
 constexpr int kKnownKinds = 7;
 
+// Display names by type id, from the string resources so that a translated
+// build shows translated names.
+constexpr UINT kDisplayNameIds[kKnownKinds] = {IDS_COMMAND_HOTKEY, IDS_COMMAND_MENU,   IDS_COMMAND_TEXT,
+                                               IDS_COMMAND_SYSTEM, IDS_COMMAND_LAUNCH, IDS_COMMAND_SOUND,
+                                               IDS_COMMAND_INTERNET};
+
 }  // namespace
 
 const char* ZCommand::storedTypeName(int typeId) {
   return typeId >= 0 && typeId < kKnownKinds ? kTypeNames[typeId] : nullptr;
+}
+
+std::string ZCommand::typeName() const {
+  const int id = typeId();
+  return id >= 0 && id < kKnownKinds ? LoadAnsiString(kDisplayNameIds[id], AppInstance()) : std::string();
 }
 
 void ZCommand::save(IStorage* storage) const {

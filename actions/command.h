@@ -26,7 +26,7 @@ class ZCommand {
   virtual bool equals(const ZCommand& other) const = 0;
   virtual int typeId() const = 0;
   // The kind's display name, from the program's string resources.
-  virtual std::string typeName() const = 0;
+  virtual std::string typeName() const;
   virtual std::unique_ptr<ZCommand> clone() const = 0;
   // Performs the command in the foreground application; false stops the
   // macro that runs it.

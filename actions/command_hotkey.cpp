@@ -3,9 +3,6 @@
 #include "actions/key_table.h"
 #include "actions/keystrokes.h"
 #include "common/storage.h"
-#include "common/string_resource.h"
-#include "resources/zavotra_ids.h"
-#include "shell/app_context.h"
 
 namespace {
 
@@ -18,10 +15,6 @@ bool ZCommandHotkey::equals(const ZCommand& other) const {
   if (other.typeId() != typeId()) return false;
   const auto& hotkey = static_cast<const ZCommandHotkey&>(other);
   return repeat_ == hotkey.repeat_ && keys_ == hotkey.keys_;
-}
-
-std::string ZCommandHotkey::typeName() const {
-  return LoadAnsiString(IDS_COMMAND_HOTKEY, AppInstance());
 }
 
 bool ZCommandHotkey::execute() {

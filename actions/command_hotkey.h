@@ -20,7 +20,6 @@ class ZCommandHotkey : public ZCommandKind<ZCommandHotkey, kCommandHotkey> {
   void setKeys(const Keys& keys) { keys_ = keys; }
 
   bool equals(const ZCommand& other) const override;
-  std::string typeName() const override;
   // Presses the combination `repeat` times; always true.
   bool execute() override;
   void loadFields(IStorage* storage) override;

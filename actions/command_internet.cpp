@@ -3,9 +3,6 @@
 
 #include "actions/stored_names.h"
 #include "common/storage.h"
-#include "common/string_resource.h"
-#include "resources/zavotra_ids.h"
-#include "shell/app_context.h"
 
 namespace {
 
@@ -23,10 +20,6 @@ bool ZCommandInternet::equals(const ZCommand& other) const {
   if (other.typeId() != typeId()) return false;
   const auto& internet = static_cast<const ZCommandInternet&>(other);
   return function_ == internet.function_ && target_ == internet.target_;
-}
-
-std::string ZCommandInternet::typeName() const {
-  return LoadAnsiString(IDS_COMMAND_INTERNET, AppInstance());
 }
 
 bool ZCommandInternet::execute() {

@@ -14,7 +14,6 @@ class ZCommandInternet : public ZCommandKind<ZCommandInternet, kCommandInternet>
   void setTarget(const std::string& target) { target_ = target; }
 
   bool equals(const ZCommand& other) const override;
-  std::string typeName() const override;
   bool execute() override;
   void loadFields(IStorage* storage) override;
 

@@ -3,9 +3,6 @@
 
 #include "actions/stored_names.h"
 #include "common/storage.h"
-#include "common/string_resource.h"
-#include "resources/zavotra_ids.h"
-#include "shell/app_context.h"
 
 namespace {
 
@@ -25,10 +22,6 @@ bool ZCommandLaunch::equals(const ZCommand& other) const {
   return filePath_ == launch.filePath_ && commandLine_ == launch.commandLine_ &&
          directory_ == launch.directory_ && windowStyle_ == launch.windowStyle_ &&
          wait_ == launch.wait_;
-}
-
-std::string ZCommandLaunch::typeName() const {
-  return LoadAnsiString(IDS_COMMAND_LAUNCH, AppInstance());
 }
 
 bool ZCommandLaunch::execute() {

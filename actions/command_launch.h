@@ -21,7 +21,6 @@ class ZCommandLaunch : public ZCommandKind<ZCommandLaunch, kCommandLaunch> {
   void setWait(bool wait) { wait_ = wait; }
 
   bool equals(const ZCommand& other) const override;
-  std::string typeName() const override;
   bool execute() override;
   void loadFields(IStorage* storage) override;
 

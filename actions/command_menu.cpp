@@ -2,9 +2,6 @@
 
 #include "actions/keystrokes.h"
 #include "common/storage.h"
-#include "common/string_resource.h"
-#include "resources/zavotra_ids.h"
-#include "shell/app_context.h"
 
 namespace {
 
@@ -14,10 +11,6 @@ constexpr DWORD kKeyStepMs = 10;
 
 bool ZCommandMenu::equals(const ZCommand& other) const {
   return other.typeId() == typeId() && path_ == static_cast<const ZCommandMenu&>(other).path_;
-}
-
-std::string ZCommandMenu::typeName() const {
-  return LoadAnsiString(IDS_COMMAND_MENU, AppInstance());
 }
 
 bool ZCommandMenu::execute() {

@@ -11,7 +11,6 @@ class ZCommandMenu : public ZCommandKind<ZCommandMenu, kCommandMenu> {
   void setPath(const std::string& path) { path_ = path; }
 
   bool equals(const ZCommand& other) const override;
-  std::string typeName() const override;
   // Always true: nothing in the target tells whether the item existed.
   bool execute() override;
   void loadFields(IStorage* storage) override;

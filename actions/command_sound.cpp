@@ -3,9 +3,6 @@
 
 #include "actions/stored_names.h"
 #include "common/storage.h"
-#include "common/string_resource.h"
-#include "resources/zavotra_ids.h"
-#include "shell/app_context.h"
 
 namespace {
 
@@ -26,10 +23,6 @@ bool ZCommandSound::equals(const ZCommand& other) const {
   if (soundType_ == kStop) return true;
   if (loop_ != sound.loop_ || wait_ != sound.wait_) return false;
   return soundType_ == kFile ? filePath_ == sound.filePath_ : index_ == sound.index_;
-}
-
-std::string ZCommandSound::typeName() const {
-  return LoadAnsiString(IDS_COMMAND_SOUND, AppInstance());
 }
 
 bool ZCommandSound::execute() {

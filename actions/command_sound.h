@@ -23,7 +23,6 @@ class ZCommandSound : public ZCommandKind<ZCommandSound, kCommandSound> {
   // Compares what the sound type uses: nothing more for Stop; loop, wait and
   // the file path for File; loop, wait and the index for Theme.
   bool equals(const ZCommand& other) const override;
-  std::string typeName() const override;
   bool execute() override;
   void loadFields(IStorage* storage) override;
 

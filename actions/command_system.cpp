@@ -3,9 +3,6 @@
 
 #include "actions/stored_names.h"
 #include "common/storage.h"
-#include "common/string_resource.h"
-#include "resources/zavotra_ids.h"
-#include "shell/app_context.h"
 
 namespace {
 
@@ -39,10 +36,6 @@ bool ZCommandSystem::equals(const ZCommand& other) const {
   if (other.typeId() != typeId()) return false;
   const auto& system = static_cast<const ZCommandSystem&>(other);
   return function_ == system.function_ && parameter_ == system.parameter_;
-}
-
-std::string ZCommandSystem::typeName() const {
-  return LoadAnsiString(IDS_COMMAND_SYSTEM, AppInstance());
 }
 
 bool ZCommandSystem::execute() {

@@ -46,7 +46,6 @@ class ZCommandSystem : public ZCommandKind<ZCommandSystem, kCommandSystem> {
   static bool hasParameter(int function);
 
   bool equals(const ZCommand& other) const override;
-  std::string typeName() const override;
   bool execute() override;
   void loadFields(IStorage* storage) override;
 

@@ -3,16 +3,9 @@
 #include "common/ansi_text.h"
 
 #include "common/storage.h"
-#include "common/string_resource.h"
-#include "resources/zavotra_ids.h"
-#include "shell/app_context.h"
 
 bool ZCommandText::equals(const ZCommand& other) const {
   return other.typeId() == typeId() && text_ == static_cast<const ZCommandText&>(other).text_;
-}
-
-std::string ZCommandText::typeName() const {
-  return LoadAnsiString(IDS_COMMAND_TEXT, AppInstance());
 }
 
 bool ZCommandText::execute() {

@@ -15,7 +15,6 @@ class ZCommandText : public ZCommandKind<ZCommandText, kCommandText> {
 
   // Compares the text only.
   bool equals(const ZCommand& other) const override;
-  std::string typeName() const override;
   bool execute() override;
   void loadFields(IStorage* storage) override;
 

@@ -11,6 +11,7 @@
 #include "actions/keystrokes.h"
 #include "actions/word_selection.h"
 #include "common/ansi_text.h"
+#include "common/window_tree.h"
 #include "shell/app_context.h"
 
 namespace {
@@ -131,18 +132,6 @@ std::wstring CopySelection() {
   return selection;
 }
 
-HWND TopLevelOf(HWND window) {
-  for (HWND parent = window ? GetParent(window) : nullptr; parent; parent = GetParent(window))
-    window = parent;
-  return window;
-}
-
-bool HasClassName(HWND window, const char* name) {
-  char className[64] = {};
-  return window && GetClassNameA(window, className, sizeof className) > 0 &&
-         std::strcmp(className, name) == 0;
-}
-
 }  // namespace
 
 bool InsertText(const std::wstring& text, bool useClipboard) {
@@ -168,7 +157,7 @@ bool InsertTimeText(int format) {
 
 std::wstring GetSelection() {
   HWND topLevel = TopLevelOf(GetForegroundWindow());
-  if (HasClassName(topLevel, "OpusApp")) {
+  if (WindowClassName(topLevel) == "OpusApp") {
     std::wstring selection;
     if (ReadWordSelection(topLevel, selection)) return selection;
   }

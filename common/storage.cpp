@@ -179,6 +179,14 @@ std::string ReadText(IStorage* storage, const wchar_t* name) {
   return Utf8ToAnsi(ReadTerminated(storage, name));
 }
 
+std::string ReadOptionalText(IStorage* storage, const wchar_t* name, const std::string& fallback) {
+  try {
+    return ReadText(storage, name);
+  } catch (const ZReadError&) {
+    return fallback;
+  }
+}
+
 void WriteLiteral(IStorage* storage, const wchar_t* name, const std::string& literal) {
   WriteTerminated(storage, name, literal);
 }
@@ -250,6 +258,11 @@ void WriteVersion(IStorage* storage, const wchar_t* name, const std::string& ver
 
 double ReadVersion(IStorage* storage, const wchar_t* name) {
   return atof(ReadLiteral(storage, name).c_str());
+}
+
+void CheckFileVersion(IStorage* storage, const wchar_t* name) {
+  const double version = ReadVersion(storage, name);
+  if (!(version >= 2.0 && version < 3.0)) throw ZReadError();
 }
 
 void WriteBlock(IStorage* storage, const wchar_t* name, const void* data, size_t size) {

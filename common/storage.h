@@ -59,6 +59,8 @@ int ForEachNumberedSubStorage(IStorage* parent, const wchar_t* prefix,
 // back to the system code page; unmappable characters become the default one.
 void WriteText(IStorage* storage, const wchar_t* name, const std::string& ansi);
 std::string ReadText(IStorage* storage, const wchar_t* name);
+// The text, or `fallback` when the stream cannot be read.
+std::string ReadOptionalText(IStorage* storage, const wchar_t* name, const std::string& fallback = std::string());
 
 // Literal: one of the program's own ASCII words ("Hotkey", "2.0"), stored as
 // it is plus NUL; read back unconverted up to the first NUL, for a byte-exact,
@@ -93,10 +95,13 @@ bool ReadBoolean(IStorage* storage, const wchar_t* name);
 void WriteNumberList(IStorage* storage, const wchar_t* name, const std::vector<uint32_t>& numbers);
 std::vector<uint32_t> ReadNumberList(IStorage* storage, const wchar_t* name, size_t maxCount);
 
-// Version: a Literal such as "2.0"; read back as atof reads it. Which integer
-// part is accepted is the format's decision.
+// Version: a Literal such as "2.0"; read back as atof reads it.
 void WriteVersion(IStorage* storage, const wchar_t* name, const std::string& version);
 double ReadVersion(IStorage* storage, const wchar_t* name);
+// Symbol, action and plug-in files are all of generation 2: any 2.x is read,
+// since a minor version only adds what older readers may ignore. Throws
+// ZReadError for any other version or none.
+void CheckFileVersion(IStorage* storage, const wchar_t* name);
 
 // Block: raw bytes without terminator (points, icon masks).
 void WriteBlock(IStorage* storage, const wchar_t* name, const void* data, size_t size);

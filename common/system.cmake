@@ -18,5 +18,6 @@ if(ZAVOTRA_WINDOWS)
     storage.cpp
     string_resource.cpp
     trace.cpp
+    window_tree.cpp
   )
 endif()

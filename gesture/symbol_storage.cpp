@@ -19,9 +19,6 @@ const wchar_t kStrokePrefix[] = L"Stroke";
 const wchar_t kPointsStream[] = L"Points";
 const char kFileVersion[] = "2.0";
 
-// Any 2.x is read (a minor version only adds what older readers may ignore).
-bool IsReadableVersion(double version) { return version >= 2.0 && version < 3.0; }
-
 // An empty stroke is an empty stream.
 void WriteStroke(IStorage* strokeStorage, const Stroke& stroke) {
   WriteBlock(strokeStorage, kPointsStream, stroke.data(), stroke.size() * sizeof(Point));
@@ -33,14 +30,6 @@ Stroke ReadStroke(IStorage* strokeStorage) {
   Stroke stroke(bytes.size() / sizeof(Point));
   if (!stroke.empty()) std::memcpy(stroke.data(), bytes.data(), stroke.size() * sizeof(Point));
   return stroke;
-}
-
-std::string ReadOptionalText(IStorage* storage, const wchar_t* name, const std::string& fallback) {
-  try {
-    return ReadText(storage, name);
-  } catch (const ZReadError&) {
-    return fallback;
-  }
 }
 
 uint32_t ReadOptionalIdentifier(IStorage* storage) {
@@ -92,7 +81,7 @@ void WriteSymbol(IStorage* storage, const Symbol& symbol, bool withVersion) {
 }
 
 void ReadSymbol(IStorage* storage, Symbol& symbol, bool checkVersion) {
-  if (checkVersion && !IsReadableVersion(ReadVersion(storage, kVersionStream))) throw ZReadError();
+  if (checkVersion) CheckFileVersion(storage, kVersionStream);
   Symbol read;
   read.setName(ReadText(storage, kNameStream));
   read.setSortName(ReadOptionalText(storage, kSortNameStream, read.name()));

@@ -28,16 +28,6 @@ const wchar_t kCommentsStream[] = L"Comments";
 const wchar_t kActionPrefix[] = L"Action";
 const char kFileVersion[] = "2.0";
 
-bool IsReadableVersion(double version) { return version >= 2.0 && version < 3.0; }
-
-std::string ReadOptionalText(IStorage* storage, const wchar_t* name) {
-  try {
-    return ReadText(storage, name);
-  } catch (const ZReadError&) {
-    return std::string();
-  }
-}
-
 int32_t ReadOptionalId(IStorage* storage) {
   try {
     return ReadInteger(storage, kIdStream);
@@ -129,7 +119,7 @@ ZPlugin::Contents ZPlugin::ReadPlainFile(const std::string& path, bool withActio
     }
   }
   StoragePtr root = OpenStorageFile(path);
-  if (!IsReadableVersion(ReadVersion(root.Get(), kVersionStream))) throw ZReadError();
+  CheckFileVersion(root.Get(), kVersionStream);
   Header& h = contents.header;
   h.id = ReadOptionalId(root.Get());
   h.company = ReadOptionalText(root.Get(), kCompanyStream);

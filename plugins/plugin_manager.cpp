@@ -7,6 +7,7 @@
 #include "common/errors.h"
 #include "common/find_handle.h"
 #include "common/string_resource.h"
+#include "common/window_tree.h"
 #include "plugins/connecting_dialog.h"
 #include "resources/zavotra_ids.h"
 #include "shell/app_context.h"
@@ -29,22 +30,6 @@ std::string WindowCaption(HWND window) {
   char text[kTextBuffer] = {};
   GetWindowTextA(window, text, kTextBuffer);
   return text;
-}
-
-std::string WindowClass(HWND window) {
-  char name[kTextBuffer] = {};
-  GetClassNameA(window, name, kTextBuffer);
-  return name;
-}
-
-HWND TopLevelWindowAt(POINT point) {
-  HWND window = WindowFromPoint(point);
-  while (window) {
-    HWND parent = GetParent(window);
-    if (!parent) break;
-    window = parent;
-  }
-  return window;
 }
 
 // Byte length of the first `count` characters of a system code page text.
@@ -154,7 +139,7 @@ void ZPluginManager::detectApplicationAt(POINT point, bool gestureInProgress, bo
   if (gestureInProgress || windowDragged || !Settings().applicationDetection) return;
   HWND window = TopLevelWindowAt(point);
   if (!window || window == lastDetected_ || window == MainWindow()) return;
-  const std::string className = WindowClass(window);
+  const std::string className = WindowClassName(window);
   if (className == kMenuClass || className == kDesktopClass) return;
   lastDetected_ = window;
   std::unique_ptr<ZPlugin> found;

@@ -4,6 +4,7 @@
 
 #include "actions/action.h"
 #include "common/string_resource.h"
+#include "common/window_tree.h"
 #include "gesture/hook_library.h"
 #include "gesture/symbol_recognizer.h"
 #include "plugins/plugin_manager.h"
@@ -23,16 +24,6 @@ POINT PointOf(LPARAM lParam) {
 }
 
 Point GesturePoint(POINT point) { return Point{point.x, point.y}; }
-
-HWND TopLevelWindowAt(POINT point) {
-  HWND window = WindowFromPoint(point);
-  while (window) {
-    HWND parent = GetParent(window);
-    if (!parent) break;
-    window = parent;
-  }
-  return window;
-}
 }  // namespace
 
 LRESULT ZCaptureMessages::handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -22,7 +22,7 @@
 #include "plugins/plugin_folder.h"
 #include "tests/plugins/legacy_plugin_bytes.h"
 #include "tests/symbols/symbol_samples.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/temp_copy_test.h"
 #include "tests/symbols/test_keys.h"
 
 namespace {
@@ -83,18 +83,8 @@ void ExpectSameActions(const ZPlugin& read, const ZPlugin& original) {
   }
 }
 
-class PluginFileTest : public ::testing::Test {
+class PluginFileTest : public ZTempCopyTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED)));
-    CreateDirectoryA(temp_.c_str(), nullptr);
-    redirect_ = std::make_unique<ScopedTempRedirect>(temp_);
-  }
-  void TearDown() override {
-    redirect_.reset();
-    CoUninitialize();
-  }
-  std::vector<std::string> leftovers() const { return folder_.fileNames(temp_); }
   std::string path(const char* name = "p.zta") const { return folder_.file(name); }
 
   template <typename Fill>
@@ -118,10 +108,6 @@ class PluginFileTest : public ::testing::Test {
     macro.setSymbol(std::make_unique<Symbol>(SampleSymbol()));
     macro.save(CreateSubStorage(root, NumberedName(L"Action", n).c_str()).Get(), false);
   }
-
-  TempFolder folder_;
-  const std::string temp_ = folder_.file("temp");
-  std::unique_ptr<ScopedTempRedirect> redirect_;
 };
 
 TEST_F(PluginFileTest, NewPluginHasEmptyTextsAndNoIdOrLanguage) {

@@ -8,17 +8,12 @@
 #include <cstring>
 
 #include "actions/command_text.h"
-#include "shell/registry_entries.h"
 #include "shell/usage_counters.h"
 #include "tests/road/road_fixtures.h"
-#include "tests/shell/shell_test_support.h"
-
-#ifndef ZAVOTRA_STAGED_EXE
-#error "the test needs the path of the staged program"
-#endif
+#include "tests/shell/staged_program.h"
 
 namespace {
-constexpr DWORD kPatience = 20000;
+constexpr DWORD kPatience = kStagedProgramPatience;
 
 void Pump() {
   MSG msg;
@@ -42,33 +37,6 @@ bool WaitPumping(Condition condition, DWORD ms = kPatience) {
 
 void PumpFor(DWORD ms) { WaitPumping([] { return false; }, ms); }
 
-class ZProcess {
- public:
-  explicit ZProcess(const std::string& program) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    std::string command = "\"" + program + "\"";
-    started_ = CreateProcessA(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                              &startup, &info_) != 0;
-  }
-  ~ZProcess() {
-    if (!started_) return;
-    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info_.hProcess, 99);
-    CloseHandle(info_.hThread);
-    CloseHandle(info_.hProcess);
-  }
-  ZProcess(const ZProcess&) = delete;
-  ZProcess& operator=(const ZProcess&) = delete;
-  bool started() const { return started_; }
-  DWORD id() const { return info_.dwProcessId; }
-  bool running() const { return started_ && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
-  bool waitForExit() { return WaitPumping([&] { return !running(); }); }
-
- private:
-  PROCESS_INFORMATION info_ = {};
-  bool started_ = false;
-};
-
 // The visible message box of the process with this caption.
 HWND MessageBoxOf(DWORD processId, const std::string& caption) {
   for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w; w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
@@ -79,17 +47,6 @@ HWND MessageBoxOf(DWORD processId, const std::string& caption) {
     if (owner == processId && IsWindowVisible(w) && caption == text) return w;
   }
   return nullptr;
-}
-
-HWND WindowOfProcess(const char* className, DWORD processId) {
-  HWND found = nullptr;
-  for (HWND w = FindWindowExA(nullptr, nullptr, className, nullptr); w; w = FindWindowExA(nullptr, w, className, nullptr)) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    if (owner == processId && IsWindowVisible(w)) found = w;
-    if (owner == processId && std::string(className) == "ZavotraClass") return w;
-  }
-  return found;
 }
 
 std::string Text(HWND window) {
@@ -220,10 +177,11 @@ std::vector<COLORREF> Pixels(const Target& t) {
   return pixels;
 }
 
+// Every stored action carries a symbol; the hotkey actions' ones come after
+// the L actions and never win a gesture.
 std::unique_ptr<ZMacro> TextMacro(const std::string& name, uint32_t symbolId, uint16_t hotkey,
-                                  const std::string& text, bool withSymbol = true) {
+                                  const std::string& text) {
   auto macro = Macro(name, symbolId, hotkey);
-  (void)withSymbol;  // every stored action carries a symbol; these come after the L ones and never win
   auto command = std::make_unique<ZCommandText>();
   command->setText(text);
   command->setUseClipboard(true);
@@ -231,57 +189,41 @@ std::unique_ptr<ZMacro> TextMacro(const std::string& name, uint32_t symbolId, ui
   return macro;
 }
 
-std::string StagedDll() {
-  std::string path = ZAVOTRA_STAGED_EXE;
-  return path.substr(0, path.size() - strlen("Zavotra.exe")) + "system\\Zavotra.dll";
-}
-
-class RoadProgram : public ::testing::Test {
+class RoadProgram : public ZStagedProgramTest {
  protected:
   void SetUp() override {
-    ASSERT_EQ(FindWindowA("ZavotraClass", nullptr), nullptr) << "another Zavotra is running";
-    ZRegistryValueGuard::Set(HKEY_CURRENT_USER, kProductKey, "AppFolder", install.root());
-    const std::string profile = install.userFolder() + "00\\";
-    CreateDirectoryA(install.userFolder().c_str(), nullptr);
-    CreateDirectoryA(profile.c_str(), nullptr);
-    CreateDirectoryA((profile + "plug-ins").c_str(), nullptr);
-    CreateDirectoryA((profile + "symbols").c_str(), nullptr);
-    WriteFileText(profile + "name", "Default");
-    ASSERT_TRUE(WriteEncryptedFile(profile + "settings", ProfileDefaultKey(),
-                                   "FirstTime\tfalse\r\nStartHidden\ttrue\r\nRunAtStartup\tfalse\r\n"
-                                   "PlaySounds\tfalse\r\nPlayStartSound\tfalse\r\nAutoHide\tfalse\r\n"));
-    plugins = profile + "plug-ins";
-    profileFolder = profile;
+    ZStagedProgramTest::SetUp();
+    writeProfile("FirstTime\tfalse\r\nStartHidden\ttrue\r\nRunAtStartup\tfalse\r\n"
+                 "PlaySounds\tfalse\r\nPlayStartSound\tfalse\r\nAutoHide\tfalse\r\n");
+    plugins = profileFolder() + "plug-ins";
+    CreateDirectoryA(plugins.c_str(), nullptr);
+    CreateDirectoryA((profileFolder() + "symbols").c_str(), nullptr);
   }
   void writePlugins() {
     ZPlugin common;
     common.setName("Common");
     common.addAction(TextMacro("Common L", 77, 0, "common"));
-    common.addAction(TextMacro("Common F9", 1, (3 << 8) | VK_F9, "hk9", false));
-    common.addAction(TextMacro("Common F8", 2, (3 << 8) | VK_F8, "cf8", false));
+    common.addAction(TextMacro("Common F9", 1, (3 << 8) | VK_F9, "hk9"));
+    common.addAction(TextMacro("Common F8", 2, (3 << 8) | VK_F8, "cf8"));
     common.saveAs(plugins + "\\common.ztc", ProfileDefaultKey());
     ZPlugin app;
     app.setName("Target application");
     app.setId(555);
     app.setKey("RoadAppTarget");
     app.addAction(TextMacro("App L", 88, 0, "app"));
-    app.addAction(TextMacro("App F8", 3, (3 << 8) | VK_F8, "af8", false));
+    app.addAction(TextMacro("App F8", 3, (3 << 8) | VK_F8, "af8"));
     app.saveAs(plugins + "\\target.zta", ProfileDefaultKey());
   }
-  std::string counters(const char* name) const { return DecryptedText(profileFolder + name, ProfileDefaultKey()); }
+  std::string counters(const char* name) const {
+    return DecryptedText(profileFolder() + name, ProfileDefaultKey());
+  }
 
-  ZTestInstallation install;
   std::string plugins;
-  std::string profileFolder;
-  ZRegistryValueGuard userFolder{HKEY_CURRENT_USER, kProductKey, "AppFolder"};
-  ZRegistryValueGuard machineFolder{HKEY_LOCAL_MACHINE, kProductKey, "AppFolder"};
-  ZRegistryValueGuard run{HKEY_CURRENT_USER, kRunKey, "Zavotra"};
-  ZRegistryValueGuard appPath{HKEY_LOCAL_MACHINE, kAppPathsKey, ""};
 };
 }  // namespace
 
 TEST_F(RoadProgram, GesturesHotkeysAndClicksReachTheApplications) {
-  ASSERT_TRUE(CopyFileA(StagedDll().c_str(), (install.root() + "system\\Zavotra.dll").c_str(), FALSE));
+  installHookLibrary();
   writePlugins();
   // Not "Road...": a class sharing four characters with a plug-in's Key would choose it.
   Target plain("PlainTarget", 100, 100);
@@ -289,7 +231,7 @@ TEST_F(RoadProgram, GesturesHotkeysAndClicksReachTheApplications) {
   ZProcess program(ZAVOTRA_STAGED_EXE);
   ASSERT_TRUE(program.started());
   HWND main = nullptr;
-  ASSERT_TRUE(WaitPumping([&] { return (main = WindowOfProcess("ZavotraClass", program.id())) != nullptr; }));
+  ASSERT_TRUE(WaitPumping([&] { return (main = MainWindowOf(program.id())) != nullptr; }));
   PumpFor(1000);  // plug-ins, hotkeys and hooks in place
 
   // A common action over a window without a plug-in; the trail leaves no trace.
@@ -329,7 +271,7 @@ TEST_F(RoadProgram, GesturesHotkeysAndClicksReachTheApplications) {
   EXPECT_TRUE(WaitPumping([] { return ClipboardText() == kUsersClipboard; })) << ClipboardText();
 
   PostMessageA(main, WM_DESTROY, 0, 0);
-  ASSERT_TRUE(program.waitForExit());
+  ASSERT_TRUE(WaitPumping([&] { return !program.running(); }));
   ZUsageCounters symbols;
   symbols.parse(counters("stsl"));
   EXPECT_EQ(symbols.entries().count(0) ? symbols.entries().at(0).total : 0u, 1u) << counters("stsl");
@@ -354,11 +296,11 @@ TEST_F(RoadProgram, WithoutTheHookLibraryTheUserIsToldTwiceAndTheProgramRuns) {
   PostMessageA(second, WM_COMMAND, IDOK, 0);
   HWND main = nullptr;
   EXPECT_TRUE(WaitPumping([&] {
-    main = WindowOfProcess("ZavotraClass", program.id());
+    main = MainWindowOf(program.id());
     return main && !MessageBoxOf(program.id(), path);
   }));
   PumpFor(300);
   EXPECT_TRUE(program.running());
   PostMessageA(main, WM_DESTROY, 0, 0);
-  EXPECT_TRUE(program.waitForExit());
+  EXPECT_TRUE(WaitPumping([&] { return !program.running(); }));
 }

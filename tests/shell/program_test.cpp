@@ -6,57 +6,11 @@
 #include "common/password_key.h"
 #include "resources/zavotra_ids.h"
 #include "shell/password_file.h"
-#include "shell/registry_entries.h"
 #include "shell/settings_text.h"
-#include "shell_test_support.h"
-
-#ifndef ZAVOTRA_STAGED_EXE
-#error "the test needs the path of the staged program"
-#endif
+#include "tests/shell/staged_program.h"
 
 namespace {
-constexpr DWORD kPatience = 30000;  // generous: a slow machine is not a failure
-
-class ZProcess {
- public:
-  explicit ZProcess(const std::string& program) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    std::string command = "\"" + program + "\"";
-    started_ = CreateProcessA(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                              &info_) != 0;
-  }
-  ~ZProcess() {
-    if (!started_) return;
-    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info_.hProcess, 99);
-    CloseHandle(info_.hThread);
-    CloseHandle(info_.hProcess);
-  }
-  bool started() const { return started_; }
-  // The exit code, or -1 when the process did not end in time.
-  long waitForExit(DWORD ms = kPatience) {
-    if (!started_ || WaitForSingleObject(info_.hProcess, ms) != WAIT_OBJECT_0) return -1;
-    DWORD code = 0;
-    GetExitCodeProcess(info_.hProcess, &code);
-    return static_cast<long>(code);
-  }
-  DWORD id() const { return info_.dwProcessId; }
-
- private:
-  PROCESS_INFORMATION info_ = {};
-  bool started_ = false;
-};
-
-HWND WaitForMainWindow(DWORD processId) {
-  for (DWORD waited = 0; waited < kPatience; waited += 20) {
-    HWND window = FindWindowA("ZavotraClass", nullptr);
-    DWORD owner = 0;
-    if (window) GetWindowThreadProcessId(window, &owner);
-    if (window && owner == processId) return window;
-    Sleep(20);
-  }
-  return nullptr;
-}
+constexpr DWORD kPatience = kStagedProgramPatience;
 
 // Waits for a state that another process brings about; false when it never came.
 template <typename Condition>
@@ -68,32 +22,19 @@ bool WaitUntil(Condition condition) {
   return condition();
 }
 
-// The installation folder the program is pointed at, and the registry values
-// it reads and writes, restored afterwards.
-class Program : public ::testing::Test {
+HWND WaitForMainWindow(DWORD processId) {
+  HWND window = nullptr;
+  WaitUntil([&] { return (window = MainWindowOf(processId)) != nullptr; });
+  return window;
+}
+
+class Program : public ZStagedProgramTest {
  protected:
   void SetUp() override {
-    ASSERT_EQ(FindWindowA("ZavotraClass", nullptr), nullptr) << "another Zavotra is running";
-    ZRegistryValueGuard::Set(HKEY_CURRENT_USER, kProductKey, "AppFolder", install.root());
-    // The program loads its hook library at start-up; without it the user is told first.
-    std::string dll = ZAVOTRA_STAGED_EXE;
-    dll = dll.substr(0, dll.size() - 11) + "system\\Zavotra.dll";
-    CopyFileA(dll.c_str(), (install.root() + "system\\Zavotra.dll").c_str(), FALSE);
-  }
-  std::string profileFolder() const { return install.userFolder() + "00\\"; }
-  void writeProfile(const std::string& settingsText) {
-    CreateDirectoryA(install.userFolder().c_str(), nullptr);
-    CreateDirectoryA(profileFolder().c_str(), nullptr);
-    WriteFileText(profileFolder() + "name", "Default");
-    ASSERT_TRUE(WriteEncryptedFile(profileFolder() + "settings", ProfileDefaultKey(), settingsText));
+    ZStagedProgramTest::SetUp();
+    installHookLibrary();
   }
   static std::string RunValue() { return ZRegistryValueGuard::Get(HKEY_CURRENT_USER, kRunKey, "Zavotra"); }
-
-  ZTestInstallation install;
-  ZRegistryValueGuard userFolder{HKEY_CURRENT_USER, kProductKey, "AppFolder"};
-  ZRegistryValueGuard machineFolder{HKEY_LOCAL_MACHINE, kProductKey, "AppFolder"};
-  ZRegistryValueGuard run{HKEY_CURRENT_USER, kRunKey, "Zavotra"};
-  ZRegistryValueGuard appPath{HKEY_LOCAL_MACHINE, kAppPathsKey, ""};
 };
 }  // namespace
 

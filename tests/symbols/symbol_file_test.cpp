@@ -10,29 +10,12 @@
 #include "gesture/symbol_library.h"
 #include "tests/symbols/first_format_bytes.h"
 #include "tests/symbols/symbol_samples.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/temp_copy_test.h"
 #include "tests/symbols/test_keys.h"
 
 namespace {
 
-class SymbolFileTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED)));
-    CreateDirectoryA(temp_.c_str(), nullptr);
-    redirect_ = std::make_unique<ScopedTempRedirect>(temp_);
-  }
-  void TearDown() override {
-    redirect_.reset();
-    CoUninitialize();
-  }
-  // Decrypted copies left in the temporary folder.
-  std::vector<std::string> leftovers() const { return folder_.fileNames(temp_); }
-
-  TempFolder folder_;
-  const std::string temp_ = folder_.file("temp");
-  std::unique_ptr<ScopedTempRedirect> redirect_;
-};
+class SymbolFileTest : public ZTempCopyTest {};
 
 Symbol NamedSymbol(const std::string& name) {
   Symbol symbol = SampleSymbol();
