@@ -12,7 +12,7 @@
 #include "common/storage.h"
 #include "common/string_resource.h"
 #include "resources/zavotra_ids.h"
-#include "shell/app_context.h"
+#include "common/app_context.h"
 
 namespace {
 

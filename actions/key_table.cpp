@@ -2,7 +2,7 @@
 
 #include "common/string_resource.h"
 #include "resources/zavotra_ids.h"
-#include "shell/app_context.h"
+#include "common/app_context.h"
 
 namespace {
 

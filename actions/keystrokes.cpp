@@ -1,6 +1,6 @@
 #include "actions/keystrokes.h"
 
-#include "shell/app_context.h"
+#include "common/app_context.h"
 
 namespace {
 

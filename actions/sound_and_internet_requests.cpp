@@ -1,8 +1,8 @@
 #include "actions/sound_and_internet_requests.h"
 
 #include "common/open_url.h"
-#include "shell/event_sounds.h"
-#include "shell/settings.h"
+#include "sound/event_sounds.h"
+#include "common/settings.h"
 
 bool ExecuteSoundRequest(int soundType, int index, const std::string& path) {
   if (!Settings().playSounds) return true;

@@ -9,7 +9,7 @@
 #include "actions/scroll_thread.h"
 #include "actions/text_insertion.h"
 #include "resources/zavotra_ids.h"
-#include "shell/app_context.h"
+#include "common/app_context.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "actions/word_selection.h"
 #include "common/ansi_text.h"
 #include "common/window_tree.h"
-#include "shell/app_context.h"
+#include "common/app_context.h"
 
 namespace {
 

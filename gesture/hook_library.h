@@ -10,7 +10,7 @@
 #include <string>
 
 #include "hook/hook_protocol.h"
-#include "shell/app_context.h"
+#include "common/app_context.h"
 
 class HookLibrary : public CaptureSwitch {
  public:

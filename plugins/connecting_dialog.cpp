@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "resources/zavotra_ids.h"
-#include "shell/app_context.h"
+#include "common/app_context.h"
 
 namespace {
 constexpr int kTextBuffer = 1024;

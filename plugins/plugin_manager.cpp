@@ -10,8 +10,8 @@
 #include "common/window_tree.h"
 #include "plugins/connecting_dialog.h"
 #include "resources/zavotra_ids.h"
-#include "shell/app_context.h"
-#include "shell/settings.h"
+#include "common/app_context.h"
+#include "common/settings.h"
 
 namespace {
 constexpr int kTextBuffer = 1024;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "resources/zavotra_ids.h"
-#include "shell/app_context.h"
+#include "common/app_context.h"
 #include "shell/capabilities.h"
 #include "shell/folders.h"
 #include "shell/internet_session.h"
@@ -16,7 +16,7 @@
 #include "shell/road_steps.h"
 #include "shell/registry_entries.h"
 #include "shell/scoped_handle.h"
-#include "shell/settings.h"
+#include "common/settings.h"
 #include "shell/splash_screen.h"
 #include "shell/startup_steps.h"
 #include "common/string_resource.h"

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "shell/app_context.h"
+#include "common/app_context.h"
 #include "shell/optional_functions.h"
 
 void DetectCapabilities() {

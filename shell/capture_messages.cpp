@@ -9,9 +9,9 @@
 #include "gesture/symbol_recognizer.h"
 #include "plugins/plugin_manager.h"
 #include "resources/zavotra_ids.h"
-#include "shell/app_context.h"
-#include "shell/event_sounds.h"
-#include "shell/settings.h"
+#include "common/app_context.h"
+#include "sound/event_sounds.h"
+#include "common/settings.h"
 #include "shell/usage_counters.h"
 
 namespace {

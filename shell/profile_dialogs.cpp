@@ -5,7 +5,7 @@
 #include "common/default_key.h"
 #include "common/password_key.h"
 #include "resources/zavotra_ids.h"
-#include "shell/app_context.h"
+#include "common/app_context.h"
 #include "shell/password_file.h"
 #include "shell/profile_hooks.h"
 #include "shell/profile_set.h"

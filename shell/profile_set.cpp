@@ -9,7 +9,7 @@
 #include "common/directory_tree.h"
 #include "common/file_exists.h"
 #include "common/string_resource.h"
-#include "shell/app_context.h"
+#include "common/app_context.h"
 #include "resources/zavotra_ids.h"
 #include "shell/folders.h"
 #include "shell/password_file.h"

@@ -6,7 +6,7 @@
 #include "common/registry.h"
 #include "common/registry_key.h"
 #include "shell/folders.h"
-#include "shell/settings.h"
+#include "common/settings.h"
 
 const char kProductKey[] = "SOFTWARE\\Zavotra\\Pro";
 const char kVendorKey[] = "SOFTWARE\\Zavotra";

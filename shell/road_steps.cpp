@@ -9,7 +9,7 @@
 #include "shell/folders.h"
 #include "shell/profile_hooks.h"
 #include "shell/profile_set.h"
-#include "shell/settings.h"
+#include "common/settings.h"
 #include "shell/startup_steps.h"
 
 namespace {

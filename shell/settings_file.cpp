@@ -6,7 +6,7 @@
 #include "shell/profile_cipher.h"
 #include "shell/settings_text.h"
 #include "common/string_resource.h"
-#include "shell/app_context.h"
+#include "common/app_context.h"
 
 namespace {
 int64_t ClockAsFileTime() {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "common/key_block.h"
-#include "shell/settings.h"
+#include "common/settings.h"
 #include "shell/usage_counters.h"
 
 // The record of a file that has none of the keys: the fixed defaults, with

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/settings.h"
+#include "common/settings.h"
 
 // Key to value, as found in the text. Keys are compared exactly (case
 // matters). A key that appears twice keeps its first value, as the other

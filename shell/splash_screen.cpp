@@ -6,7 +6,7 @@
 
 #include "common/dialog_helpers.h"
 #include "resources/zavotra_ids.h"
-#include "shell/app_context.h"
+#include "common/app_context.h"
 #include "shell/scoped_handle.h"
 
 namespace {

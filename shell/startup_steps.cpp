@@ -2,7 +2,7 @@
 
 #include "actions/scroll_thread.h"
 #include "gesture/symbol_library.h"
-#include "shell/event_sounds.h"
+#include "sound/event_sounds.h"
 #include "shell/profile_hooks.h"
 #include "shell/profile_set.h"
 

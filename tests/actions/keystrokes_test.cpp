@@ -12,7 +12,7 @@
 #include "actions/command_hotkey.h"
 #include "actions/command_menu.h"
 #include "actions/keystrokes.h"
-#include "shell/app_context.h"
+#include "common/app_context.h"
 
 namespace {
 

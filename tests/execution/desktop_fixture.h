@@ -12,7 +12,7 @@
 #include <string>
 #include <thread>
 
-#include "shell/app_context.h"
+#include "common/app_context.h"
 
 // Runs `work` on a thread of its own and pumps this thread's messages until
 // it has finished.

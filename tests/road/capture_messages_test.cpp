@@ -9,8 +9,8 @@
 
 #include "plugins/plugin_manager.h"
 #include "resources/zavotra_ids.h"
-#include "shell/app_context.h"
-#include "shell/settings.h"
+#include "common/app_context.h"
+#include "common/settings.h"
 #include "shell/usage_counters.h"
 #include "tests/road/road_fixtures.h"
 #include "tests/support/temp_folder.h"

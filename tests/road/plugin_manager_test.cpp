@@ -6,8 +6,8 @@
 
 #include "common/string_resource.h"
 #include "resources/zavotra_ids.h"
-#include "shell/app_context.h"
-#include "shell/settings.h"
+#include "common/app_context.h"
+#include "common/settings.h"
 #include "tests/road/road_fixtures.h"
 #include "tests/support/temp_folder.h"
 

@@ -9,9 +9,9 @@
 
 #include "plugins/plugin_manager.h"
 #include "resources/zavotra_ids.h"
-#include "shell/app_context.h"
+#include "common/app_context.h"
 #include "shell/capture_messages.h"
-#include "shell/settings.h"
+#include "common/settings.h"
 #include "tests/road/road_fixtures.h"
 
 namespace {

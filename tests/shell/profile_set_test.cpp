@@ -9,7 +9,7 @@
 #include "shell/profile_dialogs.h"
 #include "shell/profile_hooks.h"
 #include "shell/profile_set.h"
-#include "shell/settings.h"
+#include "common/settings.h"
 #include "shell_test_support.h"
 
 namespace {

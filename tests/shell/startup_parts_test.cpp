@@ -2,7 +2,7 @@
 // capability flags, the installation folder lookup and the splash screen.
 #include <gtest/gtest.h>
 
-#include "shell/app_context.h"
+#include "common/app_context.h"
 #include "shell/capabilities.h"
 #include "shell/optional_functions.h"
 #include "shell/registry_entries.h"

@@ -5,10 +5,10 @@
 
 #include "actions/command_sound.h"
 #include "resources/zavotra_ids.h"
-#include "shell/event_sound_names.h"
-#include "shell/event_sounds.h"
-#include "shell/settings.h"
-#include "shell/xa_player.h"
+#include "sound/event_sound_names.h"
+#include "sound/event_sounds.h"
+#include "common/settings.h"
+#include "sound/xa_player.h"
 #include "sound_files.h"
 
 namespace {

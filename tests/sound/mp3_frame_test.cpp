@@ -1,4 +1,4 @@
-#include "shell/mp3_frame.h"
+#include "sound/mp3_frame.h"
 
 #include <gtest/gtest.h>
 

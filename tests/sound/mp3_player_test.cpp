@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/event_sounds.h"
-#include "shell/xa_player.h"
+#include "sound/event_sounds.h"
+#include "sound/xa_player.h"
 #include "sound_files.h"
 
 namespace {

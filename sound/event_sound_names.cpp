@@ -1,4 +1,4 @@
-#include "shell/event_sound_names.h"
+#include "sound/event_sound_names.h"
 
 #include "resources/zavotra_ids.h"
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "shell/mp3_frame.h"
+#include "sound/mp3_frame.h"
 
 class ZMp3Decoder {
  public:

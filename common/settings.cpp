@@ -1,4 +1,4 @@
-#include "shell/settings.h"
+#include "common/settings.h"
 
 ZSettings& Settings() {
   static ZSettings settings;

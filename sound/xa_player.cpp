@@ -1,11 +1,11 @@
-#include "shell/xa_player.h"
+#include "sound/xa_player.h"
 
 #include <mmsystem.h>
 
 #include <deque>
 #include <memory>
 
-#include "shell/mp3_decoder.h"
+#include "sound/mp3_decoder.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/mp3_decoder.h"
+#include "sound/mp3_decoder.h"
 
 #include <algorithm>
 #include <cstring>

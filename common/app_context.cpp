@@ -1,4 +1,4 @@
-#include "shell/app_context.h"
+#include "common/app_context.h"
 
 #include <atomic>
 

@@ -1,14 +1,14 @@
-#include "shell/event_sounds.h"
+#include "sound/event_sounds.h"
 
 #include <windows.h>
 #include <mmsystem.h>
 
 #include <cstring>
 
-#include "shell/app_context.h"
-#include "shell/event_sound_names.h"
-#include "shell/settings.h"
-#include "shell/xa_player.h"
+#include "common/app_context.h"
+#include "sound/event_sound_names.h"
+#include "common/settings.h"
+#include "sound/xa_player.h"
 
 namespace {
 
