@@ -15,10 +15,3 @@ if(ZAVOTRA_WINDOWS)
 else()
   target_sources(zgesture_portable PRIVATE ${CMAKE_CURRENT_LIST_DIR}/symbol_icon_nohandle.cpp)
 endif()
-# Scores are 32-bit floats; x87 code (the PE32 build) must round every named
-# float to 32 bits, or ties and strict comparisons could go differently than
-# in SSE builds. GCC 12 has no -fexcess-precision=standard for C++.
-if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_SIZEOF_VOID_P EQUAL 4)
-  set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/symbol_recognizer.cpp
-                              PROPERTIES COMPILE_OPTIONS -ffloat-store)
-endif()

@@ -5,7 +5,9 @@ set -euo pipefail
 
 packages=(
   # build
-  cmake ninja-build make g++ clang
+  cmake ninja-build make g++ clang ccache
+  # the portable suite as 32-bit code where the kernel runs no 32-bit programs
+  g++-multilib qemu-user
   # Windows cross toolchain (posix thread model), resources, zlib
   gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   mingw-w64-i686-dev libz-mingw-w64-dev

@@ -12,9 +12,17 @@ build=$root/build
 jobs=${ZAVOTRA_JOBS:-2}
 flavour=$(./tools/wine-session.sh flavour "$root")
 
+# ccache makes rebuilds and checkouts side by side (git worktrees under one
+# folder) cheap; it never changes what is built.
+launcher=()
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$root")}
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+
 configure() { # dir, extra cmake arguments...
   local dir=$1; shift
-  cmake -S "$root" -B "$build/$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >"$build/$dir.configure.log" 2>&1 \
+  cmake -S "$root" -B "$build/$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >"$build/$dir.configure.log" 2>&1 \
     || { cat "$build/$dir.configure.log"; exit 1; }
 }
 
