@@ -32,7 +32,9 @@ include_directories(${ZAVOTRA_ROOT})
 # GoogleTest: cross-built from the Debian sources for Windows, the installed
 # package for the native build.
 if(ZAVOTRA_TESTS)
-  if(ZAVOTRA_WINDOWS)
+  # The installed package is 64-bit: builds for another processor (Windows,
+  # 32-bit Linux) compile GoogleTest from its sources.
+  if(ZAVOTRA_WINDOWS OR CMAKE_CROSSCOMPILING)
     set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
     set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

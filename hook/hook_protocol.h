@@ -34,7 +34,9 @@ typedef struct HookSettings {
 static_assert(sizeof(HookSettings) == 16, "HookSettings is a 16-byte record");
 #endif
 
+#ifdef _WIN32
 /* Exports of Zavotra.dll; the caller removes the argument (cdecl). */
 typedef void(__cdecl* UpdateSettingsFn)(HookSettings* settings);
 typedef void(__cdecl* ReleaseHooksFn)(void);
+#endif
 #endif

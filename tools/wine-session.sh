@@ -16,7 +16,9 @@ mkdir -p "$state"
 
 # Which Wine runs our programs: 32-bit Wine where the kernel runs i386
 # programs, else 64-bit Wine (the test build is then PE32+).
+# ZAVOTRA_FORCE_FLAVOUR=64 takes the 64-bit road on any machine, to try it.
 wine_flavour() {
+  if [ -n "${ZAVOTRA_FORCE_FLAVOUR:-}" ]; then echo "$ZAVOTRA_FORCE_FLAVOUR"; return; fi
   if /lib/ld-linux.so.2 --help >/dev/null 2>&1; then echo 32; else echo 64; fi
 }
 
