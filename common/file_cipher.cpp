@@ -216,11 +216,12 @@ bool WipeFile(const char* path, bool deleteFile) {
     ZFileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     LARGE_INTEGER size;
     if (file.valid() && GetFileSizeEx(file.get(), &size)) {
-      const std::vector<uint8_t> zeros(static_cast<size_t>(std::min<LONGLONG>(size.QuadPart, 1 << 20)), 0);
+      // No allocation: a wipe must work also when memory has run out.
+      static const uint8_t zeros[64 * 1024] = {};
       overwritten = true;
       for (LONGLONG left = size.QuadPart; left > 0 && overwritten;) {
-        const size_t chunk = static_cast<size_t>(std::min<LONGLONG>(left, zeros.size()));
-        overwritten = WriteExact(file.get(), zeros.data(), chunk);
+        const size_t chunk = static_cast<size_t>(std::min<LONGLONG>(left, sizeof zeros));
+        overwritten = WriteExact(file.get(), zeros, chunk);
         left -= static_cast<LONGLONG>(chunk);
       }
       overwritten = overwritten && FlushFileBuffers(file.get());
