@@ -29,6 +29,26 @@ HWND WaitForMainWindow(DWORD processId) {
   return window;
 }
 
+// The password dialog (309) of the program; null when it never came.
+HWND WaitForPasswordPrompt(const ZProcess& program) {
+  HWND prompt = nullptr;
+  const bool shown = WaitUntil([&] {
+    prompt = FindWindowA("#32770", "Zavotra");
+    DWORD owner = 0;
+    if (prompt) GetWindowThreadProcessId(prompt, &owner);
+    return prompt && owner == program.id() && GetDlgItem(prompt, IDC_PASSWORD_EDIT) != nullptr;
+  });
+  return shown ? prompt : nullptr;
+}
+
+// Cancels the password dialog; true when the program then ended with code 0.
+bool CancelThePasswordAndWaitForTheEnd(ZProcess& program) {
+  HWND prompt = WaitForPasswordPrompt(program);
+  if (!prompt) return false;
+  PostMessageA(prompt, WM_COMMAND, IDCANCEL, 0);
+  return program.waitForExit() == 0;
+}
+
 class Program : public ZStagedProgramTest {
  protected:
   void SetUp() override {
@@ -129,15 +149,7 @@ TEST_F(Program, CancellingThePasswordOfTheOnlyProfileEndsTheProgram) {
   ASSERT_TRUE(WritePasswordFile(profileFolder() + "pf", DeriveKey("guarded")));
   ZProcess program(ZAVOTRA_STAGED_EXE);
   ASSERT_TRUE(program.started());
-  HWND prompt = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    prompt = FindWindowA("#32770", "Zavotra");
-    DWORD owner = 0;
-    if (prompt) GetWindowThreadProcessId(prompt, &owner);
-    return prompt && owner == program.id() && GetDlgItem(prompt, IDC_PASSWORD_EDIT) != nullptr;
-  }));
-  PostMessageA(prompt, WM_COMMAND, IDCANCEL, 0);
-  EXPECT_EQ(program.waitForExit(), 0);
+  EXPECT_TRUE(CancelThePasswordAndWaitForTheEnd(program));
   EXPECT_EQ(FindWindowA("ZavotraClass", nullptr), nullptr);
 }
 
@@ -173,15 +185,7 @@ TEST_F(Program, StartUpRemovesWhatACrashedRunLeftBehindAndNothingElse) {
 
   ZProcess program(ZAVOTRA_STAGED_EXE);
   ASSERT_TRUE(program.started());
-  HWND prompt = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    prompt = FindWindowA("#32770", "Zavotra");
-    DWORD owner = 0;
-    if (prompt) GetWindowThreadProcessId(prompt, &owner);
-    return prompt && owner == program.id() && GetDlgItem(prompt, IDC_PASSWORD_EDIT) != nullptr;
-  }));
-  PostMessageA(prompt, WM_COMMAND, IDCANCEL, 0);
-  EXPECT_EQ(program.waitForExit(), 0);
+  EXPECT_TRUE(CancelThePasswordAndWaitForTheEnd(program));
 
   EXPECT_FALSE(Exists(temp + ".z_1a2f.tmp"));
   EXPECT_FALSE(Exists(profileFolder() + "~zv3c.tmp"));
