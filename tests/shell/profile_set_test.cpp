@@ -285,7 +285,9 @@ TEST_F(ProfileSet, APasswordChangeThatFailsPartWayLeavesEveryFileAsItWasUnderThe
       for (ZUsageCounters* table : {&PluginCounters(), &SymbolCounters(), &ServiceCounters()}) table->count(5);
       Profiles().saveCurrent();
       ASSERT_TRUE(WriteEncryptedFile(base + "ids", ProfileKey(), "1\tsite\tuser\tpass\n"));
-      if (*change.before) ASSERT_TRUE(Profiles().changePassword(DeriveKey(change.before)));
+      if (*change.before) {
+        ASSERT_TRUE(Profiles().changePassword(DeriveKey(change.before)));
+      }
       const ZKeyBlock oldKey = ProfileKey();
       const auto before = ProfileFiles(base);
 
