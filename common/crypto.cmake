@@ -2,6 +2,7 @@
 
 # Carried by both deliverables.
 target_sources(zcommon_portable PRIVATE
+  secure_wipe.cpp
   utf8.cpp
   blowfish.cpp
   blowfish_tables.cpp
@@ -28,12 +29,13 @@ target_link_libraries(zcommon_main_portable PUBLIC zcommon_portable)
 if(ZAVOTRA_WINDOWS)
   target_sources(zcommon PRIVATE
     win32_file_handle.cpp
+    file_replacement.cpp
     memory_file_win32.cpp
     file_exists.cpp
     file_cipher.cpp
     table_file_io.cpp
     text_tables_win32.cpp
   )
-  add_library(zcommon_main STATIC password_key_win32.cpp)
+  add_library(zcommon_main STATIC password_key_win32.cpp storage_file_save.cpp)
   target_link_libraries(zcommon_main PUBLIC zcommon_main_portable zcommon)
 endif()

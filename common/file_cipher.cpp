@@ -3,12 +3,15 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <functional>
 #include <new>
 #include <vector>
 
 #include "common/cipher_image.h"
+#include "common/file_replacement.h"
+#include "common/secure_wipe.h"
 #include "common/win32_file_handle.h"
 
 namespace {
@@ -18,7 +21,7 @@ constexpr LONGLONG kLargestFile = 0x7FFFFFF0;
 
 using Transform = std::function<bool(const std::vector<uint8_t>&, std::vector<uint8_t>&)>;
 
-void Wipe(std::vector<uint8_t>& bytes) { std::fill(bytes.begin(), bytes.end(), 0); }
+void Wipe(std::vector<uint8_t>& bytes) { SecureWipe(bytes); }
 
 struct FileTimes {
   FILETIME created, accessed, written;
@@ -105,12 +108,33 @@ bool ForEachFileBelow(const std::string& directory,
   return true;
 }
 
+const char kCopyPrefix[] = ".z_";
+
+// ".z_" and one to four hexadecimal digits, ".tmp": the names GetTempFileName
+// makes from the prefix.
+bool IsDecryptedCopyName(const char* name) {
+  const size_t length = std::strlen(name);
+  const size_t prefix = sizeof kCopyPrefix - 1, suffix = 4;
+  if (length <= prefix + suffix || length > prefix + 4 + suffix) return false;
+  if (std::strncmp(name, kCopyPrefix, prefix) != 0 || _stricmp(name + length - suffix, ".tmp") != 0) return false;
+  for (size_t i = prefix; i < length - suffix; ++i)
+    if (!std::isxdigit(static_cast<unsigned char>(name[i]))) return false;
+  return true;
+}
+
+bool TemporaryFolder(std::string& folder) {
+  char path[MAX_PATH + 1];
+  const DWORD length = GetTempPathA(sizeof path, path);
+  if (length == 0 || length >= sizeof path) return false;
+  folder = path;
+  return true;
+}
+
 bool MakeTemporaryFile(std::string& temporaryPath) {
-  char folder[MAX_PATH + 1];
-  const DWORD length = GetTempPathA(sizeof folder, folder);
-  if (length == 0 || length >= sizeof folder) return false;
+  std::string folder;
+  if (!TemporaryFolder(folder)) return false;
   char name[MAX_PATH];
-  if (GetTempFileNameA(folder, ".z_", 0, name) == 0) return false;
+  if (GetTempFileNameA(folder.c_str(), kCopyPrefix, 0, name) == 0) return false;
   temporaryPath = name;
   return true;
 }
@@ -162,6 +186,16 @@ bool ZFileCipher::DecryptToTemporaryCopy(const char* path, const ZKeyBlock& key,
   return ok;
 }
 
+bool ZFileCipher::WriteEncrypted(const char* path, const void* plain, size_t size, const ZKeyBlock& key) {
+  std::vector<uint8_t> image;
+  try {
+    if (!EncryptImage(static_cast<const uint8_t*>(plain), size, key, image)) return false;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return ReplaceFileContent(path, image);
+}
+
 bool ZFileCipher::EncryptTree(const char* directory, const ZKeyBlock& key) {
   return ForEachFileBelow(directory, [&](const std::string& file) { EncryptInPlace(file.c_str(), key); });
 }
@@ -182,11 +216,12 @@ bool WipeFile(const char* path, bool deleteFile) {
     ZFileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     LARGE_INTEGER size;
     if (file.valid() && GetFileSizeEx(file.get(), &size)) {
-      const std::vector<uint8_t> zeros(static_cast<size_t>(std::min<LONGLONG>(size.QuadPart, 1 << 20)), 0);
+      // No allocation: a wipe must work also when memory has run out.
+      static const uint8_t zeros[64 * 1024] = {};
       overwritten = true;
       for (LONGLONG left = size.QuadPart; left > 0 && overwritten;) {
-        const size_t chunk = static_cast<size_t>(std::min<LONGLONG>(left, zeros.size()));
-        overwritten = WriteExact(file.get(), zeros.data(), chunk);
+        const size_t chunk = static_cast<size_t>(std::min<LONGLONG>(left, sizeof zeros));
+        overwritten = WriteExact(file.get(), zeros, chunk);
         left -= static_cast<LONGLONG>(chunk);
       }
       overwritten = overwritten && FlushFileBuffers(file.get());
@@ -194,4 +229,18 @@ bool WipeFile(const char* path, bool deleteFile) {
   }
   if (deleteFile) return DeleteFileA(path) != 0;
   return overwritten;
+}
+
+void RemoveStaleDecryptedCopies(const FILETIME& startedAt) {
+  std::string folder;
+  if (!TemporaryFolder(folder)) return;
+  WIN32_FIND_DATAA entry;
+  ZFindHandle search(FindFirstFileA((folder + kCopyPrefix + "*").c_str(), &entry));
+  if (!search.valid()) return;
+  do {
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    if (!IsDecryptedCopyName(entry.cFileName)) continue;
+    if (CompareFileTime(&entry.ftLastWriteTime, &startedAt) >= 0) continue;
+    WipeFile((folder + entry.cFileName).c_str(), true);
+  } while (FindNextFileA(search.get(), &entry));
 }

@@ -3,6 +3,9 @@
 // failure before the first write leaves the file untouched, one after it may
 // leave the file damaged.
 #pragma once
+#include <windows.h>
+
+#include <cstddef>
 #include <string>
 
 #include "common/key_block.h"
@@ -22,6 +25,13 @@ class ZFileCipher {
   static bool DecryptToTemporaryCopy(const char* path, const ZKeyBlock& key,
                                      std::string& temporaryPath);
 
+  // Saves `size` plain bytes as an encrypted file: encrypted in memory, then
+  // put in the place of the file in one step (common/file_replacement.h), so
+  // the plain content never reaches the disk and a failure leaves the
+  // previous file as it was. Fails on empty content, which has no encrypted
+  // form.
+  static bool WriteEncrypted(const char* path, const void* plain, size_t size, const ZKeyBlock& key);
+
   // Apply the operation to every file below `directory`, recursively. A file
   // that fails is left alone and the walk goes on; false only when the
   // directory itself cannot be listed.
@@ -34,3 +44,9 @@ class ZFileCipher {
 // deleted (also when it could not be overwritten) and the result says whether
 // the deletion succeeded; otherwise whether every byte was overwritten.
 bool WipeFile(const char* path, bool deleteFile);
+
+// Wipes and deletes the decrypted copies (".z_*.tmp" in the temporary folder)
+// that an earlier run left behind when it ended before wiping them: only
+// names of the form the cipher makes, and only copies last written before
+// `startedAt`, so that no copy being read now is taken.
+void RemoveStaleDecryptedCopies(const FILETIME& startedAt);

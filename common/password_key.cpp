@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/default_key.h"
+#include "common/secure_wipe.h"
 #include "common/sha1.h"
 #include "common/utf8.h"
 
@@ -13,7 +14,9 @@ ZKeyBlock KeyFromPassword(const std::u16string& password) {
   uint8_t bytes[ZKeyBlock::kSize];
   std::copy(digest.begin(), digest.end(), bytes);
   ZKeyBlock key(bytes, ZKeyBlock::kProfileLength);
-  std::fill(utf8.begin(), utf8.end(), '\0');
-  std::fill(digest.begin(), digest.end(), 0);
+  // Only the returned block may hold the key, and nothing the password.
+  SecureWipe(bytes, sizeof bytes);
+  SecureWipe(digest.data(), digest.size());
+  SecureWipe(utf8);
   return key;
 }

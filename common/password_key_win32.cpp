@@ -5,6 +5,7 @@
 
 #include "common/default_key.h"
 #include "common/password_key.h"
+#include "common/secure_wipe.h"
 
 ZKeyBlock DeriveKey(const char* password) {
   if (password == nullptr || *password == '\0') return DefaultKey();
@@ -14,7 +15,7 @@ ZKeyBlock DeriveKey(const char* password) {
   MultiByteToWideChar(CP_ACP, 0, password, -1, wide.data(), units);
   std::u16string text(wide.begin(), wide.end() - 1);
   ZKeyBlock key = KeyFromPassword(text);
-  std::fill(wide.begin(), wide.end(), L'\0');
-  std::fill(text.begin(), text.end(), u'\0');
+  SecureWipe(wide);
+  SecureWipe(text);
   return key;
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/secure_wipe.h"
+
 namespace {
 
 uint32_t RotateLeft(uint32_t value, int bits) {
@@ -12,6 +14,16 @@ uint32_t RotateLeft(uint32_t value, int bits) {
 }  // namespace
 
 ZSha1::ZSha1() : state_{0x67452301, 0xEFCDAB89, 0x98BADCFE, 0x10325476, 0xC3D2E1F0} {}
+
+// What the hash has seen is a password and what it ends with is a key.
+ZSha1::~ZSha1() { wipe(); }
+
+void ZSha1::wipe() {
+  SecureWipe(state_, sizeof state_);
+  SecureWipe(pending_, sizeof pending_);
+  pendingSize_ = 0;
+  totalBytes_ = 0;
+}
 
 void ZSha1::processBlock(const uint8_t* block) {
   uint32_t w[80];
@@ -49,6 +61,14 @@ void ZSha1::processBlock(const uint8_t* block) {
   state_[2] += c;
   state_[3] += d;
   state_[4] += e;
+  // The schedule holds the message words, the working variables the state.
+  SecureWipe(w, sizeof w);
+  a = b = c = d = e = 0;
+  SecureWipe(&a, sizeof a);
+  SecureWipe(&b, sizeof b);
+  SecureWipe(&c, sizeof c);
+  SecureWipe(&d, sizeof d);
+  SecureWipe(&e, sizeof e);
 }
 
 void ZSha1::update(const void* data, size_t size) {
@@ -81,6 +101,7 @@ ZSha1Digest ZSha1::finish() {
   for (int i = 0; i < 5; ++i) {
     for (int j = 0; j < 4; ++j) digest[4 * i + j] = static_cast<uint8_t>(state_[i] >> (24 - 8 * j));
   }
+  wipe();
   return digest;
 }
 

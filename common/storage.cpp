@@ -128,6 +128,34 @@ StoragePtr OpenStorageFile(const std::string& path) {
   return root;
 }
 
+std::vector<uint8_t> BuildStorageImage(const std::function<void(IStorage* root)>& write) {
+  ComPtr<ILockBytes> memory;
+  HRESULT hr = CreateILockBytesOnHGlobal(nullptr, TRUE, &memory);
+  if (FAILED(hr)) throw ZWriteError(hr);
+  {
+    StoragePtr root;
+    hr = StgCreateDocfileOnILockBytes(memory.Get(), kCreateMode, 0, &root);
+    if (FAILED(hr)) throw ZWriteError(hr);
+    write(root.Get());
+  }  // releasing the root completes the file
+  STATSTG stat = {};
+  hr = memory->Stat(&stat, STATFLAG_NONAME);
+  if (FAILED(hr)) throw ZWriteError(hr);
+  if (stat.cbSize.HighPart != 0) throw ZWriteError(E_OUTOFMEMORY);
+  std::vector<uint8_t> bytes;
+  try {
+    bytes.resize(stat.cbSize.LowPart);
+  } catch (const std::bad_alloc&) {
+    throw ZWriteError(E_OUTOFMEMORY);
+  }
+  ULONG read = 0;
+  ULARGE_INTEGER start = {};
+  hr = memory->ReadAt(start, bytes.data(), static_cast<ULONG>(bytes.size()), &read);
+  if (FAILED(hr)) throw ZWriteError(hr);
+  if (read != bytes.size()) throw ZWriteError(STG_E_READFAULT);
+  return bytes;
+}
+
 // --- Sub-storages ----------------------------------------------------------
 
 StoragePtr CreateSubStorage(IStorage* parent, const wchar_t* name) {

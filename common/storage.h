@@ -28,6 +28,11 @@ using StoragePtr = Microsoft::WRL::ComPtr<IStorage>;
 StoragePtr CreateStorageFile(const std::string& path);
 // Opens a compound file for reading (deny-write sharing). Throws ZReadError.
 StoragePtr OpenStorageFile(const std::string& path);
+// Builds a compound file in memory (a docfile on an HGLOBAL lock-bytes, the
+// same modes as on disk) and hands back its bytes once `write` has filled the
+// root storage and the root has been released. Saving goes this way, so that
+// the file on disk is replaced whole or not at all. Throws ZWriteError.
+std::vector<uint8_t> BuildStorageImage(const std::function<void(IStorage* root)>& write);
 
 // --- Sub-storages ----------------------------------------------------------
 // Creates (replacing) a sub-storage. Throws ZWriteError.

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "common/file_cipher.h"
+#include "common/file_replacement.h"
 #include "common/memory_file.h"
+#include "common/secure_wipe.h"
 #include "common/win32_file_handle.h"
 
 namespace table_file_io {
@@ -26,15 +28,11 @@ bool ReadText(const char* path, std::string& text) {
   std::vector<uint8_t> content;
   if (!ReadWholeFile(path, content)) return false;
   text.assign(content.begin(), content.end());
-  std::fill(content.begin(), content.end(), 0);
+  SecureWipe(content);
   return true;
 }
 
-bool WriteText(const char* path, const std::string& text) {
-  ZFileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
-  return file.valid() && WriteExact(file.get(), text.data(), text.size());
-}
+bool WriteText(const char* path, const std::string& text) { return ReplaceFileContent(path, text); }
 
 bool ReadEncryptedText(const char* path, const ZKeyBlock& key, std::string& text) {
   if (IsEmptyFile(path)) {
@@ -55,8 +53,8 @@ bool ReadEncryptedText(const char* path, const ZKeyBlock& key, std::string& text
 }
 
 bool WriteEncryptedText(const char* path, const ZKeyBlock& key, const std::string& text) {
-  if (!WriteText(path, text)) return false;
-  return text.empty() || ZFileCipher::EncryptInPlace(path, key);
+  if (text.empty()) return WriteText(path, text);
+  return ZFileCipher::WriteEncrypted(path, text.data(), text.size(), key);
 }
 
 }  // namespace table_file_io

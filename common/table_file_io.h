@@ -7,14 +7,16 @@
 namespace table_file_io {
 
 bool ReadText(const char* path, std::string& text);
-// Creates the file anew (no sharing) and writes `text` in one call.
+// Writes `text` whole and puts it in the file's place in one step; a failure
+// leaves the previous file as it was.
 bool WriteText(const char* path, const std::string& text);
 
 // Decrypts to a temporary copy, reads it and wipes it. An empty file reads as
 // empty text: it is what an empty table is written as.
 bool ReadEncryptedText(const char* path, const ZKeyBlock& key, std::string& text);
-// Writes the plain text, then encrypts the file in place. Empty text stays an
-// empty file, since there is no content to hide and an empty file cannot be
+// Encrypts the text in memory and replaces the file with the result, so that
+// the plain text never reaches the disk. Empty text is written as an empty
+// file, since there is no content to hide and an empty file cannot be
 // encrypted.
 bool WriteEncryptedText(const char* path, const ZKeyBlock& key, const std::string& text);
 

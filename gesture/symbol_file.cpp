@@ -4,10 +4,10 @@
 
 #include "common/default_key.h"
 #include "common/errors.h"
-#include "common/file_cipher.h"
 #include "common/file_exists.h"
 #include "common/memory_file.h"
 #include "common/storage.h"
+#include "common/storage_file_save.h"
 #include "gesture/decrypted_copy.h"
 #include "gesture/first_format.h"
 #include "gesture/missing_file_message.h"
@@ -32,11 +32,7 @@ Symbol LoadPlain(const std::string& path) {
 
 void SaveSymbolFile(Symbol& symbol, const std::string& path, const ZKeyBlock& key) {
   symbol.setPath(path);
-  {
-    StoragePtr root = CreateStorageFile(path);
-    WriteSymbol(root.Get(), symbol, true);
-  }  // releasing the root completes the file
-  if (!IsDefaultKey(key) && !ZFileCipher::EncryptInPlace(path.c_str(), key)) throw ZWriteError();
+  SaveStorageFile(path, key, [&](IStorage* root) { WriteSymbol(root, symbol, true); });
 }
 
 void SaveSymbolFile(Symbol& symbol, const ZKeyBlock& key) {

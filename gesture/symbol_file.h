@@ -8,8 +8,9 @@
 #include "common/key_block.h"
 #include "gesture/symbol.h"
 
-// Writes `symbol` to `path` (replacing the file) and remembers the path in
-// it. Throws ZWriteError (without a code when the encryption fails).
+// Writes `symbol` to `path` (replacing the file in one step, so that a failed
+// save leaves the previous file as it was) and remembers the path in it.
+// Throws ZWriteError (without a code when encrypting or replacing fails).
 void SaveSymbolFile(Symbol& symbol, const std::string& path, const ZKeyBlock& key);
 // Writes to the path the symbol was last loaded from or saved to.
 void SaveSymbolFile(Symbol& symbol, const ZKeyBlock& key);

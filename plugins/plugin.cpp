@@ -5,10 +5,10 @@
 #include "actions/legacy_macro.h"
 #include "common/default_key.h"
 #include "common/errors.h"
-#include "common/file_cipher.h"
 #include "common/language_id.h"
 #include "common/memory_file.h"
 #include "common/storage.h"
+#include "common/storage_file_save.h"
 #include "gesture/decrypted_copy.h"
 #include "plugins/legacy_plugin_record.h"
 #include "plugins/plugin_folder.h"
@@ -157,9 +157,7 @@ void ZPlugin::saveAs(const std::string& path, const ZKeyBlock& key) {
 }
 
 void ZPlugin::writeFile(const std::string& path, const ZKeyBlock& key) const {
-  {
-    StoragePtr root = CreateStorageFile(path);
-    IStorage* r = root.Get();
+  SaveStorageFile(path, key, [&](IStorage* r) {
     WriteVersion(r, kVersionStream, kFileVersion);
     WriteInteger(r, kIdStream, header_.id);
     WriteText(r, kNameStream, header_.name);
@@ -174,6 +172,5 @@ void ZPlugin::writeFile(const std::string& path, const ZKeyBlock& key) const {
       StoragePtr child = CreateSubStorage(r, NumberedName(kActionPrefix, static_cast<int>(n)).c_str());
       actions_[n]->save(child.Get(), false);
     }
-  }  // releasing the root completes the file
-  if (!IsDefaultKey(key) && !ZFileCipher::EncryptInPlace(path.c_str(), key)) throw ZWriteError();
+  });
 }

@@ -314,6 +314,7 @@
 #define IDS_DEFAULT_PROFILE_NAME     40250
 #define IDS_APP_TITLE                40900  // "Zavotra", the title of every message box
 #define IDS_NO_INTERNET              40901
+#define IDS_PASSWORD_NOT_CHANGED     40902  // a password change that could not be made
 
 // Bitmaps
 #define IDB_SPLASH                   271

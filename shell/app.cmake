@@ -15,6 +15,7 @@ if(ZAVOTRA_WINDOWS)
     profile_cipher.cpp
     settings_file.cpp
     password_file.cpp
+    profile_rekey.cpp
     profile_hooks.cpp
     profile_set.cpp
     profile_dialogs.cpp

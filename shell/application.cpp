@@ -7,6 +7,8 @@
 
 #include "resources/zavotra_ids.h"
 #include "common/app_context.h"
+#include "common/file_cipher.h"
+#include "common/file_replacement.h"
 #include "shell/capabilities.h"
 #include "shell/folders.h"
 #include "shell/internet_session.h"
@@ -30,6 +32,11 @@ bool ForwardToRunningInstance() {
   SetForegroundWindow(running);
   return true;
 }
+
+// Decrypted copies (plain content of protected files) that an earlier run,
+// ended by a crash or a power cut, left in the temporary folder. The profile
+// set does the same for the temporary files of saves in the user's folder.
+void RemoveLeftoversOfEarlierRuns() { RemoveStaleDecryptedCopies(ProcessStartTime()); }
 
 // The current profile, or the chooser when its password was refused; false
 // when the program is to end.
@@ -79,6 +86,7 @@ int RunZavotra(HINSTANCE instance) {
   if (ForwardToRunningInstance()) return 0;
   DetectCapabilities();
   Folders().deriveFrom(ResolveInstallFolder());
+  RemoveLeftoversOfEarlierRuns();
   HWND splash = ShowSplashScreen();
   LoadWebSiteList(Folders().system);
   InstallPluginProfileHooks();

@@ -12,7 +12,7 @@ constexpr uint8_t kCheckBlock[16] = {'Z', 'a', 'v', 'o', 't', 'r', 'a', ' ',
 constexpr size_t kFileSize = 4 + sizeof kCheckBlock;
 }  // namespace
 
-bool WritePasswordFile(const std::string& path, const ZKeyBlock& key) {
+bool PasswordFileContent(const ZKeyBlock& key, std::string& file) {
   ZBlowfish cipher(key.bytes(), key.usedLength());
   if (!cipher.isValid()) return false;
   uint8_t content[kFileSize];
@@ -20,7 +20,13 @@ bool WritePasswordFile(const std::string& path, const ZKeyBlock& key) {
   for (int i = 0; i < 4; ++i) content[i] = static_cast<uint8_t>(bits >> (8 * i));
   std::memcpy(content + 4, kCheckBlock, sizeof kCheckBlock);
   cipher.encryptBlocks(content + 4, sizeof kCheckBlock);
-  return WriteFileText(path, std::string(reinterpret_cast<char*>(content), kFileSize));
+  file.assign(reinterpret_cast<char*>(content), kFileSize);
+  return true;
+}
+
+bool WritePasswordFile(const std::string& path, const ZKeyBlock& key) {
+  std::string content;
+  return PasswordFileContent(key, content) && WriteFileText(path, content);
 }
 
 bool CheckPasswordFile(const std::string& path, const ZKeyBlock& candidate, ZKeyBlock& accepted) {

@@ -6,6 +6,8 @@
 
 #include "common/key_block.h"
 
+// The whole content of "pf" for `key`; false for a key without used bytes.
+bool PasswordFileContent(const ZKeyBlock& key, std::string& content);
 bool WritePasswordFile(const std::string& path, const ZKeyBlock& key);
 // True when `candidate` opens the file; `accepted` is then the candidate
 // with the used length the file records.

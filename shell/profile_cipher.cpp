@@ -2,8 +2,12 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "common/file_cipher.h"
-#include "shell/whole_file.h"
+#include "common/file_replacement.h"
+#include "common/memory_file.h"
+#include "common/secure_wipe.h"
 
 namespace {
 // The form written for empty content, which can't be encrypted.
@@ -11,6 +15,19 @@ bool IsEmptyFile(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) &&
          !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && data.nFileSizeLow == 0 && data.nFileSizeHigh == 0;
+}
+
+bool ReadPlainCopy(const std::string& copy, std::string& text) {
+  std::vector<uint8_t> content;
+  if (!ReadWholeFile(copy.c_str(), content)) return false;
+  try {
+    text.assign(content.begin(), content.end());
+  } catch (...) {
+    SecureWipe(content);
+    throw;
+  }
+  SecureWipe(content);
+  return true;
 }
 }  // namespace
 
@@ -20,32 +37,27 @@ bool ReadEncryptedFile(const std::string& path, const ZKeyBlock& key, std::strin
     return true;
   }
   std::string copy;
-  const bool decrypted = ZFileCipher::DecryptToTemporaryCopy(path.c_str(), key, copy);
   std::string text;
-  const bool read = decrypted && ReadFileText(copy, text);
-  // The plain copy never outlives the read, whatever happened.
+  bool read = false;
+  try {
+    read = ZFileCipher::DecryptToTemporaryCopy(path.c_str(), key, copy) && ReadPlainCopy(copy, text);
+  } catch (...) {
+    // The plain copy never outlives the read, whatever happened.
+    if (!copy.empty()) WipeFile(copy.c_str(), true);
+    SecureWipe(text);
+    throw;
+  }
   if (!copy.empty()) WipeFile(copy.c_str(), true);
   if (!read) return false;
+  SecureWipe(plain);
   plain.swap(text);
   return true;
 }
 
 bool WriteEncryptedFile(const std::string& path, const ZKeyBlock& key, const std::string& plain) {
-  if (!WriteFileText(path, plain)) return false;
   // An empty file has nothing to hide and can't be put in the encrypted form.
-  return plain.empty() || ZFileCipher::EncryptInPlace(path.c_str(), key);
-}
-
-bool RekeyFile(const std::string& path, const ZKeyBlock& oldKey, const ZKeyBlock& newKey) {
-  return ZFileCipher::RekeyInPlace(path.c_str(), oldKey, newKey);
+  if (plain.empty()) return ReplaceFileContent(path, plain);
+  return ZFileCipher::WriteEncrypted(path.c_str(), plain.data(), plain.size(), key);
 }
 
 bool WipeAndDelete(const std::string& path) { return WipeFile(path.c_str(), true); }
-
-void EncryptTree(const std::string& folder, const ZKeyBlock& key) { ZFileCipher::EncryptTree(folder.c_str(), key); }
-
-void DecryptTree(const std::string& folder, const ZKeyBlock& key) { ZFileCipher::DecryptTree(folder.c_str(), key); }
-
-void RekeyTree(const std::string& folder, const ZKeyBlock& oldKey, const ZKeyBlock& newKey) {
-  ZFileCipher::RekeyTree(folder.c_str(), oldKey, newKey);
-}

@@ -4,6 +4,7 @@
 
 #include "common/default_key.h"
 #include "common/password_key.h"
+#include "common/string_resource.h"
 #include "resources/zavotra_ids.h"
 #include "common/app_context.h"
 #include "shell/password_file.h"
@@ -189,6 +190,14 @@ INT_PTR CALLBACK EditorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 // --- 308: change password ---------------------------------------------------
+// Every file of the profile stayed under the old key: the user must know that
+// the new password is not in force.
+void ReportPasswordNotChanged(HWND owner) {
+  const std::string text = LoadAnsiString(IDS_PASSWORD_NOT_CHANGED, AppInstance());
+  const std::string title = LoadAnsiString(IDS_APP_TITLE, AppInstance());
+  MessageBoxA(owner, text.c_str(), title.c_str(), MB_OK | MB_ICONWARNING);
+}
+
 bool CurrentPasswordIsRight(HWND dialog) {
   std::string typed = ControlText(dialog, IDC_CURRENT_PASSWORD);
   const bool right = DeriveKey(typed.c_str()).sameBytes(ProfileKey());
@@ -225,7 +234,11 @@ INT_PTR CALLBACK ChangePasswordProc(HWND dialog, UINT message, WPARAM wParam, LP
           std::string password = ControlText(dialog, IDC_NEW_PASSWORD);
           const ZKeyBlock newKey = DeriveKey(password.c_str());
           SecureZeroMemory(&password[0], password.size());
-          Profiles().changePassword(newKey);
+          if (!Profiles().changePassword(newKey)) {
+            ReportPasswordNotChanged(dialog);
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+          }
           EndDialog(dialog, IDOK);
           return TRUE;
         }
@@ -267,7 +280,8 @@ bool RunProfileEditor(HWND owner) {
   // A ticked "Password Protected" is honoured: the new profile gets the typed
   // password (a profile copied from a protected one is asked for that one first).
   const bool selected = Profiles().selectByName(state.input.name) == ZProfileResult::Done;
-  if (selected && state.input.passwordProtected) Profiles().changePassword(DeriveKey(state.input.password.c_str()));
+  if (selected && state.input.passwordProtected && !Profiles().changePassword(DeriveKey(state.input.password.c_str())))
+    ReportPasswordNotChanged(owner);
   SecureZeroMemory(&state.input.password[0], state.input.password.size());
   if (selected && ProfileHooks().reloadActivePlugins) ProfileHooks().reloadActivePlugins();
   return true;

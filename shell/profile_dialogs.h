@@ -19,7 +19,8 @@ bool ChooseProfile(HWND owner);
 // of the active plug-ins. False on Cancel or when the profile could not be made.
 bool RunProfileEditor(HWND owner);
 
-// Dialog 308 and the re-encryption of the current profile. False on Cancel.
+// Dialog 308 and the re-encryption of the current profile. False on Cancel,
+// and when the change could not be made (the user is told; nothing changed).
 bool RunChangePassword(HWND owner);
 
 // The rules of the dialogs' OK buttons.

@@ -8,12 +8,13 @@
 #include "common/default_key.h"
 #include "common/directory_tree.h"
 #include "common/file_exists.h"
+#include "common/file_replacement.h"
 #include "common/string_resource.h"
 #include "common/app_context.h"
 #include "resources/zavotra_ids.h"
 #include "shell/folders.h"
 #include "shell/password_file.h"
-#include "shell/profile_cipher.h"
+#include "shell/profile_rekey.h"
 #include "shell/profile_dialogs.h"
 #include "shell/profile_hooks.h"
 #include "shell/scoped_handle.h"
@@ -44,9 +45,6 @@ std::string FolderName(const std::string& userFolder, unsigned number) {
   std::snprintf(name, sizeof name, "%02u", number);
   return userFolder + name;
 }
-
-// The always-encrypted files, re-keyed whenever the password changes.
-const char* const kKeyedFiles[] = {"ids", "settings", "stpl", "stsv", "stsl"};
 }  // namespace
 
 const ZKeyBlock& ProfileKey() {
@@ -101,6 +99,8 @@ void ZProfileSet::scan() {
 ZProfileResult ZProfileSet::open() {
   reset();
   userFolder_ = Folders().users + WindowsUserName() + "\\";
+  // Saves that an earlier run could not finish left their temporary files.
+  RemoveStaleReplacementFiles(userFolder_, ProcessStartTime());
   scan();
   if (profiles_.empty()) {
     CreateDirectoryA(Folders().users.c_str(), nullptr);
@@ -211,21 +211,10 @@ bool ZProfileSet::changePassword(const ZKeyBlock& requested) {
   const ZKeyBlock oldKey = ProfileKey();
   const ZKeyBlock newKey = requested.withUsedLength(ZKeyBlock::kProfileLength);
   if (oldKey.sameBytes(newKey)) return true;
-  const std::string passwordFile = profile->folder + "pf";
-  if (IsDefaultKey(oldKey)) {
-    EncryptTree(Folders().profilePlugins, newKey);
-    EncryptTree(Folders().profileSymbols, newKey);
-    WritePasswordFile(passwordFile, newKey);
-  } else if (IsDefaultKey(newKey)) {
-    DecryptTree(Folders().profilePlugins, oldKey);
-    DecryptTree(Folders().profileSymbols, oldKey);
-    WipeAndDelete(passwordFile);
-  } else {
-    RekeyTree(Folders().profilePlugins, oldKey, newKey);
-    RekeyTree(Folders().profileSymbols, oldKey, newKey);
-    WritePasswordFile(passwordFile, newKey);
-  }
-  for (const char* file : kKeyedFiles) RekeyFile(profile->folder + file, oldKey, newKey);
+  const ZProfileFiles files{profile->folder, {Folders().profilePlugins, Folders().profileSymbols}};
+  // A change that could not be made leaves every file under the old key,
+  // which therefore stays the current one.
+  if (!RekeyProfileFiles(files, oldKey, newKey)) return false;
   CurrentKey() = newKey;
   return true;
 }

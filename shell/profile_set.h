@@ -34,6 +34,7 @@ class ZProfileSet {
 
   // Builds the set for the current Windows user under Folders().users and
   // opens the current profile; on the first start creates U and "Default".
+  // Temporary files of saves that an earlier run left in U are removed first.
   ZProfileResult open();
   // Saves the current profile if there is one, then opens `index`.
   ZProfileResult select(size_t index);
@@ -46,7 +47,8 @@ class ZProfileSet {
   // "name", the settings and counter files, "ids", then U + "current".
   void saveCurrent();
   // Re-encrypts the current profile's files for `newKey` (DefaultKey() for
-  // no password) and makes it the current key block.
+  // no password) and makes it the current key block. Every file or none:
+  // false leaves the profile under its old key, every file as it was.
   bool changePassword(const ZKeyBlock& newKey);
 
   const std::vector<ZProfile>& profiles() const { return profiles_; }

@@ -11,6 +11,7 @@
 #include "shell/profile_dialogs.h"
 #include "shell/profile_hooks.h"
 #include "shell/profile_set.h"
+#include "shell/usage_counters.h"
 #include "shell_test_support.h"
 
 namespace {
@@ -226,4 +227,35 @@ TEST_F(ProfileDialogs, TheChooserStaysOpenOnARefusedPasswordAndSelectsTheChosenP
   ASSERT_NE(Profiles().current(), nullptr);
   EXPECT_EQ(Profiles().current()->name, "Default");
   Profiles().setPasswordPrompt(nullptr);
+}
+
+TEST_F(ProfileDialogs, APasswordChangeThatCannotBeMadeIsReportedAndChangesNothing) {
+  SymbolCounters().count(3);
+  Profiles().saveCurrent();
+  const std::string counters = install.userFolder() + "00\\stsl";
+  // Another program has the file open without sharing it.
+  HANDLE holder = CreateFileA(counters.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  std::string reported;
+  std::thread user([&] {
+    HWND dialog = WaitForDialogWith("Change Password", IDC_NEW_PASSWORD);
+    if (!dialog) return;
+    SetText(dialog, IDC_NEW_PASSWORD, "wanted");
+    SetText(dialog, IDC_NEW_CONFIRMATION, "wanted");
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    HWND box = WaitForDialogWith("Zavotra", 0xFFFF);  // a message box's text
+    if (!box) return;
+    char text[512] = "";
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    reported = text;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+  });
+  const bool changed = RunChangePassword(nullptr);
+  user.join();
+  CloseHandle(holder);
+  EXPECT_FALSE(changed);
+  EXPECT_NE(reported.find("The password could not be changed"), std::string::npos) << reported;
+  EXPECT_TRUE(IsDefaultKey(ProfileKey()));
+  EXPECT_FALSE(Exists(install.userFolder() + "00\\pf"));
+  EXPECT_EQ(FileText(install.userFolder() + "00\\plug-ins\\app.zta"), "an application plug-in, 33 bytes");
 }

@@ -3,6 +3,13 @@
 // profile's files.
 #include <gtest/gtest.h>
 
+#include <map>
+
+#include "common/cipher_image.h"
+#include "common/file_replacement.h"
+#include "shell/settings_text.h"
+#include "shell/usage_counters.h"
+
 #include "common/file_cipher.h"
 #include "common/password_key.h"
 #include "shell/password_file.h"
@@ -228,4 +235,110 @@ TEST(ProfileEditorRules, OkNeedsANameOfThreeAndAMatchingPasswordOfThreeWhenProte
     input.confirmation = c.confirmation;
     EXPECT_EQ(ProfileEditorInputIsValid(input), c.ok);
   }
+}
+
+namespace {
+// Every file a password change touches, with its bytes ("<missing>" when absent).
+std::map<std::string, std::string> ProfileFiles(const std::string& base) {
+  std::map<std::string, std::string> files;
+  for (const char* name : {"plug-ins\\common.ztc", "plug-ins\\app.zta", "symbols\\circle.zts", "settings", "stpl",
+                           "stsl", "stsv", "ids", "pf"}) {
+    std::string text;
+    files[name] = ReadFileText(base + name, text) ? text : "<missing>";
+  }
+  return files;
+}
+
+// Names of the temporary files of saves anywhere in the profile.
+int SaveTemporaries(const std::string& folder) {
+  int count = 0;
+  WIN32_FIND_DATAA entry;
+  HANDLE search = FindFirstFileA((folder + "*").c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  do {
+    const std::string name = entry.cFileName;
+    if (name == "." || name == "..") continue;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) count += SaveTemporaries(folder + name + "\\");
+    else if (name.compare(0, 3, "~zv") == 0) ++count;
+  } while (FindNextFileA(search, &entry));
+  FindClose(search);
+  return count;
+}
+}  // namespace
+
+TEST_F(ProfileSet, APasswordChangeThatFailsPartWayLeavesEveryFileAsItWasUnderTheOldKey) {
+  enum class Hold { FromTheStart, WhenItIsReplaced };
+  const struct {
+    const char* name;
+    const char* before;  // password in force before ("" none)
+    const char* after;   // password asked for
+  } changes[] = {{"set", "", "new one"}, {"change", "old one", "new one"}, {"remove", "old one", ""}};
+  for (const auto& change : changes) {
+    for (Hold hold : {Hold::FromTheStart, Hold::WhenItIsReplaced}) {
+      SCOPED_TRACE(std::string(change.name) + (hold == Hold::FromTheStart ? ", held from the start" : ", held when replaced"));
+      ZTestInstallation here;
+      Folders().deriveFrom(here.root());
+      Profiles().reset();
+      ASSERT_EQ(Profiles().open(), ZProfileResult::Done);
+      const std::string base = here.userFolder() + "00\\";
+      Settings().windowX = 123;
+      for (ZUsageCounters* table : {&PluginCounters(), &SymbolCounters(), &ServiceCounters()}) table->count(5);
+      Profiles().saveCurrent();
+      ASSERT_TRUE(WriteEncryptedFile(base + "ids", ProfileKey(), "1\tsite\tuser\tpass\n"));
+      if (*change.before) {
+        ASSERT_TRUE(Profiles().changePassword(DeriveKey(change.before)));
+      }
+      const ZKeyBlock oldKey = ProfileKey();
+      const auto before = ProfileFiles(base);
+
+      // Another program has "stsl" open without sharing it, or opens it for
+      // reading just as it is about to be replaced.
+      const std::string held = base + "stsl";
+      HANDLE holder = INVALID_HANDLE_VALUE;
+      if (hold == Hold::FromTheStart) {
+        holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+      } else {
+        SaveConditions().beforeReplace = [&](const std::string& target) {
+          if (target == held) holder = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        };
+      }
+      EXPECT_FALSE(Profiles().changePassword(DeriveKey(change.after)));
+      SaveConditions() = ZSaveConditions();
+      if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
+
+      EXPECT_EQ(ProfileFiles(base), before);
+      EXPECT_TRUE(ProfileKey().sameBytes(oldKey));
+      EXPECT_EQ(SaveTemporaries(base), 0);
+      EXPECT_EQ(DecryptedText(base + "ids", oldKey), "1\tsite\tuser\tpass\n");
+      EXPECT_EQ(SettingsFromText(DecryptedText(base + "settings", oldKey), ZSettings()).windowX, 123);
+      ZKeyBlock accepted;
+      EXPECT_EQ(Exists(base + "pf") && CheckPasswordFile(base + "pf", oldKey, accepted), *change.before != '\0');
+
+      // Once the other program lets go, the change goes through.
+      EXPECT_TRUE(Profiles().changePassword(DeriveKey(change.after)));
+      EXPECT_EQ(DecryptedText(base + "ids", ProfileKey()), "1\tsite\tuser\tpass\n");
+      Profiles().reset();
+    }
+  }
+}
+
+TEST_F(ProfileSet, SettingThePasswordDoesNotEncryptAgainAFileAlreadyUnderIt) {
+  ASSERT_EQ(Profiles().open(), ZProfileResult::Done);
+  const ZKeyBlock key = DeriveKey("the password");
+  // A plug-in copied from a profile with the same password, still encrypted.
+  const std::string plain = std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + " the rest of a compound file";
+  std::vector<uint8_t> image;
+  ASSERT_TRUE(EncryptImage(reinterpret_cast<const uint8_t*>(plain.data()), plain.size(), key, image));
+  const std::string copied = folder("00") + "plug-ins\\copied.zta";
+  WriteFileText(copied, std::string(image.begin(), image.end()));
+  const std::string other = folder("00") + "plug-ins\\app.zta";
+  const std::string otherBefore = FileText(other);
+
+  ASSERT_TRUE(Profiles().changePassword(key));
+  EXPECT_EQ(DecryptedText(copied, key), plain);
+  EXPECT_EQ(DecryptedText(other, key), otherBefore);
+  ASSERT_TRUE(Profiles().changePassword(DeriveKey("")));
+  EXPECT_EQ(FileText(copied), plain);
+  EXPECT_EQ(FileText(other), otherBefore);
 }

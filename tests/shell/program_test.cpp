@@ -8,6 +8,7 @@
 #include "shell/password_file.h"
 #include "shell/settings_text.h"
 #include "tests/shell/staged_program.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 constexpr DWORD kPatience = kStagedProgramPatience;
@@ -26,6 +27,26 @@ HWND WaitForMainWindow(DWORD processId) {
   HWND window = nullptr;
   WaitUntil([&] { return (window = MainWindowOf(processId)) != nullptr; });
   return window;
+}
+
+// The password dialog (309) of the program; null when it never came.
+HWND WaitForPasswordPrompt(const ZProcess& program) {
+  HWND prompt = nullptr;
+  const bool shown = WaitUntil([&] {
+    prompt = FindWindowA("#32770", "Zavotra");
+    DWORD owner = 0;
+    if (prompt) GetWindowThreadProcessId(prompt, &owner);
+    return prompt && owner == program.id() && GetDlgItem(prompt, IDC_PASSWORD_EDIT) != nullptr;
+  });
+  return shown ? prompt : nullptr;
+}
+
+// Cancels the password dialog; true when the program then ended with code 0.
+bool CancelThePasswordAndWaitForTheEnd(ZProcess& program) {
+  HWND prompt = WaitForPasswordPrompt(program);
+  if (!prompt) return false;
+  PostMessageA(prompt, WM_COMMAND, IDCANCEL, 0);
+  return program.waitForExit() == 0;
 }
 
 class Program : public ZStagedProgramTest {
@@ -128,14 +149,47 @@ TEST_F(Program, CancellingThePasswordOfTheOnlyProfileEndsTheProgram) {
   ASSERT_TRUE(WritePasswordFile(profileFolder() + "pf", DeriveKey("guarded")));
   ZProcess program(ZAVOTRA_STAGED_EXE);
   ASSERT_TRUE(program.started());
-  HWND prompt = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    prompt = FindWindowA("#32770", "Zavotra");
-    DWORD owner = 0;
-    if (prompt) GetWindowThreadProcessId(prompt, &owner);
-    return prompt && owner == program.id() && GetDlgItem(prompt, IDC_PASSWORD_EDIT) != nullptr;
-  }));
-  PostMessageA(prompt, WM_COMMAND, IDCANCEL, 0);
-  EXPECT_EQ(program.waitForExit(), 0);
+  EXPECT_TRUE(CancelThePasswordAndWaitForTheEnd(program));
   EXPECT_EQ(FindWindowA("ZavotraClass", nullptr), nullptr);
+}
+
+namespace {
+// A file that looks written a day before now: before the program's start.
+void WriteStale(const std::string& path, const std::string& content) {
+  WriteFileText(path, content);
+  HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  ULARGE_INTEGER time{{now.dwLowDateTime, now.dwHighDateTime}};
+  time.QuadPart -= 24ull * 3600 * 10000000;
+  const FILETIME dayBefore{time.LowPart, time.HighPart};
+  SetFileTime(file, nullptr, nullptr, &dayBefore);
+  CloseHandle(file);
+}
+}  // namespace
+
+TEST_F(Program, StartUpRemovesWhatACrashedRunLeftBehindAndNothingElse) {
+  writeProfile("FirstTime\tfalse\r\n");
+  ASSERT_TRUE(WritePasswordFile(profileFolder() + "pf", DeriveKey("guarded")));
+  CreateDirectoryA((profileFolder() + "plug-ins").c_str(), nullptr);
+  // The program's temporary folder, as it inherits it.
+  const std::string temp = install.root() + "temp\\";
+  CreateDirectoryA(temp.c_str(), nullptr);
+  ScopedTempRedirect redirect(temp);
+  WriteStale(temp + ".z_1a2f.tmp", "plain settings of a protected profile");
+  WriteStale(profileFolder() + "~zv3c.tmp", "half a save");
+  WriteStale(profileFolder() + "plug-ins\\~zvbeef.tmp", "half a plug-in");
+  const char* const others[] = {".z_notes.txt", ".z_12345.tmp", "other.tmp", "~zv.txt"};
+  for (const char* name : others) WriteStale(temp + name, "someone else's");
+  WriteStale(profileFolder() + "plug-ins\\mine.zta", "a plug-in");
+
+  ZProcess program(ZAVOTRA_STAGED_EXE);
+  ASSERT_TRUE(program.started());
+  EXPECT_TRUE(CancelThePasswordAndWaitForTheEnd(program));
+
+  EXPECT_FALSE(Exists(temp + ".z_1a2f.tmp"));
+  EXPECT_FALSE(Exists(profileFolder() + "~zv3c.tmp"));
+  EXPECT_FALSE(Exists(profileFolder() + "plug-ins\\~zvbeef.tmp"));
+  for (const char* name : others) EXPECT_TRUE(Exists(temp + name)) << name;
+  EXPECT_EQ(FileText(profileFolder() + "plug-ins\\mine.zta"), "a plug-in");
 }
