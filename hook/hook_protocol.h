@@ -11,6 +11,7 @@
 #define WM_HOOK_STROKE_BEGIN  0x40B  /* lParam: first point of a stroke */
 #define WM_HOOK_STROKE_POINT  0x40C  /* lParam: next point of the stroke */
 #define WM_HOOK_GESTURE_END   0x40D  /* drawing has finished */
+#define WM_HOOK_GESTURE_CANCEL 0x40E
 
 /* dwExtraInfo of synthetic input that the hooks must let pass untouched: the
    library marks the clicks it hands back with it, and the program may mark its
