@@ -34,6 +34,8 @@ class InputHooks {
  public:
   explicit InputHooks(HMODULE module) : module_(module) {}
   bool install() {
+    // Out first: with the old and the new hook in at once, input arriving in
+    // between would reach the tracker twice.
     mouse_.reset();
     keyboard_.reset();
     mouse_.reset(SetWindowsHookExA(WH_MOUSE_LL, MouseHookProc, module_, 0));

@@ -543,4 +543,18 @@ TEST_F(HookDllTest, MainWindowIsFoundAgainAfterItWasRecreated) {
   EXPECT_EQ(countHook(WM_HOOK_GESTURE_END), 1u);
 }
 
+TEST_F(HookDllTest, MainWindowMadeAfterTheHooksIsFoundOutsideTheCallbacks) {
+  DestroyWindow(mainWindow_);
+  configure(kRight.setting, 1, 1);
+  Drag(kRight, {Inside(0, 0), Inside(50, 0)});
+  EXPECT_TRUE(waitForClickOnTarget(kRight));  // nobody to draw for: the drag is the window's
+  mainWindow_ = CreateRecordingWindow(ZAVOTRA_WINDOW_CLASS, WS_POPUP, {0, 0, 10, 10}, &mainLog_);
+  PumpFor(1500);  // the library looks again about once a second
+  mainLog_.clear();
+  Drag(kRight, {Inside(0, 0), Inside(50, 0)});
+  waitForGestureEnd();
+  EXPECT_EQ(countHook(WM_HOOK_GESTURE_END), 1u);
+}
+
 }  // namespace
+
