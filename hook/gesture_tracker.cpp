@@ -17,13 +17,19 @@ MouseButton DrawingButtonFromSetting(int32_t drawButton) {
   }
 }
 
-bool GestureTracker::onButtonDown(MouseButton button, HookPoint at, const TrackerConfig& config) {
+bool GestureTracker::onButtonDown(MouseButton button, HookPoint at, const TrackerConfig& config, uint32_t time) {
+  resyncLostRelease();
   stopIfCaptureOff(config);
   ctrlTapPending_ = false;  // Ctrl with a click is a combination, not a tap
+  // A button cannot go down twice: the release of the press we hold never
+  // reached us. Start afresh, so that this press and its release go to the
+  // same place.
+  if (button == pressButton_ && holdsPress()) abandonHeldPress();
   if (state_ == State::Idle) {
     if (!config.captureOn() || button != DrawingButtonFromSetting(config.drawButton)) return false;
     if (!sink_.hasTarget()) return false;  // nobody to draw for: leave the click alone
     pressButton_ = button;
+    pressTime_ = time;
     pressPoint_ = lastPoint_ = at;
     state_ = State::Armed;
     sink_.post(WM_HOOK_ARM, 0, PackHookPoint(at));
@@ -32,6 +38,7 @@ bool GestureTracker::onButtonDown(MouseButton button, HookPoint at, const Tracke
   if (state_ == State::Open && button == pressButton_) {
     // The next stroke of a multi-stroke gesture starts where the button goes down.
     state_ = State::Drawing;
+    pressTime_ = time;
     lastPoint_ = at;
     sink_.post(WM_HOOK_STROKE_BEGIN, 0, PackHookPoint(at));
     return true;
@@ -40,12 +47,13 @@ bool GestureTracker::onButtonDown(MouseButton button, HookPoint at, const Tracke
 }
 
 bool GestureTracker::onButtonUp(MouseButton button, HookPoint at, const TrackerConfig& config) {
-  const bool ownsRelease = state_ == State::Armed || state_ == State::Drawing ||
-                           state_ == State::SwallowRelease;
-  if (!ownsRelease || button != pressButton_) {
+  if (!holdsPress() || button != pressButton_) {
+    resyncLostRelease();
     stopIfCaptureOff(config);
     return false;
   }
+  // Our own release, even if its raw report came first.
+  releaseWitnessed_ = false;
   switch (state_) {
     case State::Armed:
       // No drag: the application gets its click after all, even when capture
@@ -55,10 +63,14 @@ bool GestureTracker::onButtonUp(MouseButton button, HookPoint at, const TrackerC
       break;
     case State::Drawing:
       lastPoint_ = at;
-      if (shiftHeld() && config.captureOn())
+      if (!config.captureOn()) {
+        cancelGesture();
+        state_ = State::Idle;  // this is the release it would have waited for
+      } else if (shiftHeld()) {
         state_ = State::Open;
-      else
+      } else {
         endGesture(at);
+      }
       break;
     default:
       state_ = State::Idle;  // the release of a press the application never saw
@@ -68,6 +80,7 @@ bool GestureTracker::onButtonUp(MouseButton button, HookPoint at, const TrackerC
 }
 
 void GestureTracker::onMove(HookPoint at, const TrackerConfig& config) {
+  resyncLostRelease();
   stopIfCaptureOff(config);
   if (state_ == State::Armed && config.captureOn() && beyondThreshold(at, config.dragThreshold)) {
     state_ = State::Drawing;
@@ -79,18 +92,31 @@ void GestureTracker::onMove(HookPoint at, const TrackerConfig& config) {
   }
 }
 
-void GestureTracker::onKeyDown(TrackedKey key, const TrackerConfig& config) {
+void GestureTracker::onOtherInput() {
+  resyncLostRelease();
+  ctrlTapPending_ = false;
+}
+
+bool GestureTracker::onKeyDown(TrackedKey key, const TrackerConfig& config) {
   stopIfCaptureOff(config);
   if (key == TrackedKey::Ctrl) {
     if (!ctrlDown_) ctrlTapPending_ = config.notSuspended;  // auto-repeat keeps the tap
     ctrlDown_ = true;
-    return;
+    return false;
   }
   ctrlTapPending_ = false;
+  if (key == TrackedKey::Escape) {
+    if (escapeSwallowed_) return true;  // auto-repeat of the Esc that cancelled
+    if (state_ != State::Drawing && state_ != State::Open) return false;
+    cancelGesture();
+    escapeSwallowed_ = true;
+    return true;
+  }
   setShift(key, true);
+  return false;
 }
 
-void GestureTracker::onKeyUp(TrackedKey key, const TrackerConfig& config) {
+bool GestureTracker::onKeyUp(TrackedKey key, const TrackerConfig& config) {
   stopIfCaptureOff(config);
   if (key == TrackedKey::Ctrl) {
     const bool tap = ctrlTapPending_ && ctrlDown_ && config.notSuspended && state_ == State::Idle;
@@ -99,11 +125,35 @@ void GestureTracker::onKeyUp(TrackedKey key, const TrackerConfig& config) {
     // The main program owns the flags: it switches them and tells us back
     // through UpdateSettings, so its status and ours never disagree.
     if (tap) sink_.post(WM_HOOK_ENABLE, config.userEnable ? 0 : 1, 0);
-    return;
+    return false;
   }
   ctrlTapPending_ = false;
+  if (key == TrackedKey::Escape) {
+    const bool ours = escapeSwallowed_;
+    escapeSwallowed_ = false;
+    return ours;
+  }
   setShift(key, false);
   if (state_ == State::Open && !shiftHeld()) endGesture(lastPoint_);
+  return false;
+}
+
+void GestureTracker::onReleaseWitnessed(MouseButton button, uint32_t time) {
+  // A release stamped at or before the press belongs to an earlier click
+  // whose report came late; the difference is taken so that the tick count
+  // may wrap.
+  if (holdsPress() && button == pressButton_ && static_cast<int32_t>(time - pressTime_) > 0)
+    releaseWitnessed_ = true;
+}
+
+void GestureTracker::reset() {
+  if (state_ == State::Drawing || state_ == State::Open) cancelGesture();
+  state_ = State::Idle;
+  pressButton_ = MouseButton::None;
+  releaseWitnessed_ = false;
+  escapeSwallowed_ = false;
+  leftShiftDown_ = rightShiftDown_ = false;
+  ctrlDown_ = ctrlTapPending_ = false;
 }
 
 void GestureTracker::stopIfCaptureOff(const TrackerConfig& config) {
@@ -115,15 +165,31 @@ void GestureTracker::stopIfCaptureOff(const TrackerConfig& config) {
       // a release that is already on its way.
       break;
     case State::Drawing:
-      endGesture(lastPoint_);
-      state_ = State::SwallowRelease;
-      break;
     case State::Open:
-      endGesture(lastPoint_);
+      // Interrupted (our own Ctrl+V, or the user switched capture off): what
+      // was drawn so far is no gesture and must never run as one.
+      cancelGesture();
       break;
     default:
       break;
   }
+}
+
+void GestureTracker::resyncLostRelease() {
+  if (!releaseWitnessed_) return;
+  releaseWitnessed_ = false;
+  if (holdsPress()) abandonHeldPress();
+}
+
+void GestureTracker::abandonHeldPress() {
+  // Its release went elsewhere: a stroke is cancelled (its end is unknown and
+  // pen-up moves may have joined it), an undragged press is not replayed late.
+  if (state_ == State::Drawing) cancelGesture();
+  state_ = State::Idle;
+}
+
+bool GestureTracker::holdsPress() const {
+  return state_ == State::Armed || state_ == State::Drawing || state_ == State::SwallowRelease;
 }
 
 bool GestureTracker::beyondThreshold(HookPoint at, int32_t threshold) const {
@@ -136,6 +202,12 @@ bool GestureTracker::beyondThreshold(HookPoint at, int32_t threshold) const {
 void GestureTracker::endGesture(HookPoint at) {
   state_ = State::Idle;
   sink_.post(WM_HOOK_GESTURE_END, 0, PackHookPoint(at));
+}
+
+void GestureTracker::cancelGesture() {
+  // While drawing the button is still down, and its release is ours to eat.
+  state_ = state_ == State::Drawing ? State::SwallowRelease : State::Idle;
+  sink_.post(WM_HOOK_GESTURE_CANCEL, 0, PackHookPoint(lastPoint_));
 }
 
 void GestureTracker::setShift(TrackedKey key, bool down) {

@@ -1,13 +1,13 @@
 // The decisions of the hook library, free of Win32: which input event starts,
-// continues or ends a gesture, which ones are swallowed, and when the Ctrl key
-// switches capture. The hook procedures feed it events and carry out what it
-// asks through a TrackerSink; it runs on the hook thread only.
+// continues, ends or cancels a gesture, which ones are swallowed, and when the
+// Ctrl key switches capture. The hook procedures feed it events and carry out
+// what it asks through a TrackerSink; it runs on the hook thread only.
 #pragma once
 #include <cstdint>
 
 // None is what an unknown drawing button setting selects; no event carries it.
 enum class MouseButton { Left, Middle, Right, Other, None };
-enum class TrackedKey { Ctrl, LeftShift, RightShift, Other };
+enum class TrackedKey { Ctrl, LeftShift, RightShift, Escape, Other };
 
 struct HookPoint {
   int32_t x = 0;
@@ -48,14 +48,25 @@ class GestureTracker {
  public:
   explicit GestureTracker(TrackerSink& sink) : sink_(sink) {}
 
-  // Each returns true when the event must be swallowed.
-  bool onButtonDown(MouseButton button, HookPoint at, const TrackerConfig& config);
+  // Each bool returns true when the event must be swallowed. `time` is the
+  // press's time stamp in milliseconds, as input events carry it; a witnessed
+  // release is compared with it.
+  bool onButtonDown(MouseButton button, HookPoint at, const TrackerConfig& config, uint32_t time = 0);
   bool onButtonUp(MouseButton button, HookPoint at, const TrackerConfig& config);
   void onMove(HookPoint at, const TrackerConfig& config);
-  void onKeyDown(TrackedKey key, const TrackerConfig& config);
-  void onKeyUp(TrackedKey key, const TrackerConfig& config);
-  // Wheel and other buttons' input: only breaks a Ctrl tap (Ctrl+wheel zooms).
-  void onOtherInput() { ctrlTapPending_ = false; }
+  bool onKeyDown(TrackedKey key, const TrackerConfig& config);
+  bool onKeyUp(TrackedKey key, const TrackerConfig& config);
+  // Wheel and other buttons' input: breaks a Ctrl tap (Ctrl+wheel zooms).
+  void onOtherInput();
+  // A witness other than the hooks (the raw input of the mouse) saw the
+  // button go up at `time`. A release of the held press that the hooks never
+  // report was lost to them (released over an elevated window, or on the
+  // secure desktop); the next mouse event ends the press.
+  void onReleaseWitnessed(MouseButton button, uint32_t time);
+  // The hooks were installed afresh (session unlocked, system resumed): input
+  // went by unseen, so whatever was in progress is given up and held keys are
+  // forgotten.
+  void reset();
 
   bool idle() const { return state_ == State::Idle; }
 
@@ -65,20 +76,27 @@ class GestureTracker {
     Armed,           // drawing button down, not yet dragged beyond the threshold
     Drawing,         // a stroke is being drawn
     Open,            // between two strokes of one gesture (Shift held)
-    SwallowRelease,  // capture went off while drawing: eat the pending release
+    SwallowRelease,  // the gesture was cancelled while drawing: eat the pending release
   };
 
   void stopIfCaptureOff(const TrackerConfig& config);
+  void resyncLostRelease();
+  void abandonHeldPress();
+  bool holdsPress() const;
   bool beyondThreshold(HookPoint at, int32_t threshold) const;
   void endGesture(HookPoint at);
+  void cancelGesture();
   bool shiftHeld() const { return leftShiftDown_ || rightShiftDown_; }
   void setShift(TrackedKey key, bool down);
 
   TrackerSink& sink_;
   State state_ = State::Idle;
   MouseButton pressButton_ = MouseButton::None;
+  uint32_t pressTime_ = 0;
   HookPoint pressPoint_;
   HookPoint lastPoint_;
+  bool releaseWitnessed_ = false;  // the held press went up unseen by the hooks
+  bool escapeSwallowed_ = false;   // the Esc that cancelled is held: its repeats and release are ours
   bool leftShiftDown_ = false;
   bool rightShiftDown_ = false;
   bool ctrlTapPending_ = false;

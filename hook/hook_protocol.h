@@ -5,12 +5,16 @@
 #pragma once
 
 #define ZAVOTRA_WINDOW_CLASS "ZavotraClass"
+/* The library's own hidden top-level window, which hears of session unlocks
+   and resumes (the hooks go in again then) and of the mouse's raw input. */
+#define ZAVOTRA_HOOK_WATCH_CLASS "ZavotraHookWatch"
 
-#define WM_HOOK_ENABLE        0x403  /* wParam: capture switched on (non-zero) or off */
-#define WM_HOOK_ARM           0x404  /* lParam: point where the drawing button went down */
-#define WM_HOOK_STROKE_BEGIN  0x40B  /* lParam: first point of a stroke */
-#define WM_HOOK_STROKE_POINT  0x40C  /* lParam: next point of the stroke */
-#define WM_HOOK_GESTURE_END   0x40D  /* drawing has finished */
+#define WM_HOOK_ENABLE         0x403  /* wParam: capture switched on (non-zero) or off */
+#define WM_HOOK_ARM            0x404  /* lParam: point where the drawing button went down */
+#define WM_HOOK_STROKE_BEGIN   0x40B  /* lParam: first point of a stroke */
+#define WM_HOOK_STROKE_POINT   0x40C  /* lParam: next point of the stroke */
+#define WM_HOOK_GESTURE_END    0x40D  /* drawing has finished */
+#define WM_HOOK_GESTURE_CANCEL 0x40E  /* the gesture was given up: erase the trail, run nothing */
 
 /* dwExtraInfo of synthetic input that the hooks must let pass untouched: the
    library marks the clicks it hands back with it, and the program may mark its

@@ -1,56 +1,72 @@
 #include "hook/hook_thread.h"
 
 #include "hook/hook_protocol.h"
+#include "hook/main_window_sink.h"
+#include "hook/watch_window.h"
 
 namespace {
 
-// A thread message to ourselves: hand a swallowed click back to the system
-// once the hook procedure has returned. wParam: the button; lParam: the point.
-constexpr UINT kReplayMessage = WM_APP + 0x5A;
 constexpr DWORD kStopTimeoutMs = 5000;
 
 // Owner of an installed hook.
 class UniqueHook {
  public:
-  explicit UniqueHook(HHOOK hook) : hook_(hook) {}
+  UniqueHook() = default;
   UniqueHook(const UniqueHook&) = delete;
   UniqueHook& operator=(const UniqueHook&) = delete;
-  ~UniqueHook() {
+  ~UniqueHook() { reset(); }
+  void reset(HHOOK hook = nullptr) {
     if (hook_) UnhookWindowsHookEx(hook_);
+    hook_ = hook;
   }
   bool valid() const { return hook_ != nullptr; }
 
  private:
-  HHOOK hook_;
+  HHOOK hook_ = nullptr;
 };
 
-// The tracker's view of the world: the main window, found by its class and
-// found again whenever it has gone (the program may have restarted).
-class MainWindowSink : public TrackerSink {
+LRESULT CALLBACK MouseHookProc(int code, WPARAM message, LPARAM data);
+LRESULT CALLBACK KeyboardHookProc(int code, WPARAM message, LPARAM data);
+
+// The two low-level hooks, which can be put in again: the system drops a hook
+// silently when a callback overran its time limit.
+class InputHooks {
  public:
-  bool hasTarget() override { return window() != nullptr; }
-
-  void post(unsigned message, uintptr_t wParam, uint32_t lParam) override {
-    HWND target = window();
-    if (!target) return;
-    if (!PostMessageA(target, message, wParam, static_cast<LPARAM>(lParam))) {
-      window_ = nullptr;
-      if ((target = window())) PostMessageA(target, message, wParam, static_cast<LPARAM>(lParam));
-    }
-  }
-
-  void replayClick(MouseButton button, HookPoint at) override {
-    PostThreadMessageA(GetCurrentThreadId(), kReplayMessage, static_cast<WPARAM>(button),
-                       static_cast<LPARAM>(PackHookPoint(at)));
+  explicit InputHooks(HMODULE module) : module_(module) {}
+  bool install() {
+    // Out first: with the old and the new hook in at once, input arriving in
+    // between would reach the tracker twice.
+    mouse_.reset();
+    keyboard_.reset();
+    mouse_.reset(SetWindowsHookExA(WH_MOUSE_LL, MouseHookProc, module_, 0));
+    keyboard_.reset(SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardHookProc, module_, 0));
+    return mouse_.valid() && keyboard_.valid();
   }
 
  private:
-  HWND window() {
-    if (!window_ || !IsWindow(window_)) window_ = FindWindowA(ZAVOTRA_WINDOW_CLASS, nullptr);
-    return window_;
-  }
+  HMODULE module_;
+  UniqueHook mouse_;
+  UniqueHook keyboard_;
+};
 
-  HWND window_ = nullptr;
+// Everything the hook thread owns, and what it does when its window hears
+// something.
+class HookThreadState : public WatchListener {
+ public:
+  explicit HookThreadState(HMODULE module) : hooks(module) { sink.refresh(); }
+
+  void hooksMayBeGone() override {
+    // Input went by unseen; a gesture in progress is given up, and the hooks
+    // go in again (also first in the chain once more).
+    tracker.reset();
+    hooks.install();
+  }
+  void releaseWitnessed(MouseButton button, uint32_t time) override { tracker.onReleaseWitnessed(button, time); }
+  void tick() override { sink.refresh(); }
+
+  MainWindowSink sink;
+  GestureTracker tracker{sink};
+  InputHooks hooks;
 };
 
 // Only the hook thread touches this, and only while it runs.
@@ -65,16 +81,17 @@ LRESULT CALLBACK MouseHookProc(int code, WPARAM message, LPARAM data) {
 
   const TrackerConfig config = CurrentSettings().snapshot();
   const HookPoint at = ToHookPoint(event->pt);
+  const uint32_t time = event->time;
   bool swallow = false;
   switch (message) {
     case WM_MOUSEMOVE: g_tracker->onMove(at, config); break;
-    case WM_LBUTTONDOWN: swallow = g_tracker->onButtonDown(MouseButton::Left, at, config); break;
+    case WM_LBUTTONDOWN: swallow = g_tracker->onButtonDown(MouseButton::Left, at, config, time); break;
     case WM_LBUTTONUP: swallow = g_tracker->onButtonUp(MouseButton::Left, at, config); break;
-    case WM_MBUTTONDOWN: swallow = g_tracker->onButtonDown(MouseButton::Middle, at, config); break;
+    case WM_MBUTTONDOWN: swallow = g_tracker->onButtonDown(MouseButton::Middle, at, config, time); break;
     case WM_MBUTTONUP: swallow = g_tracker->onButtonUp(MouseButton::Middle, at, config); break;
-    case WM_RBUTTONDOWN: swallow = g_tracker->onButtonDown(MouseButton::Right, at, config); break;
+    case WM_RBUTTONDOWN: swallow = g_tracker->onButtonDown(MouseButton::Right, at, config, time); break;
     case WM_RBUTTONUP: swallow = g_tracker->onButtonUp(MouseButton::Right, at, config); break;
-    case WM_XBUTTONDOWN: swallow = g_tracker->onButtonDown(MouseButton::Other, at, config); break;
+    case WM_XBUTTONDOWN: swallow = g_tracker->onButtonDown(MouseButton::Other, at, config, time); break;
     default: g_tracker->onOtherInput(); break;  // wheels, X button releases
   }
   return swallow ? 1 : CallNextHookEx(nullptr, code, message, data);
@@ -88,21 +105,37 @@ TrackedKey KeyOf(DWORD virtualKey) {
     case VK_SHIFT:
     case VK_LSHIFT: return TrackedKey::LeftShift;
     case VK_RSHIFT: return TrackedKey::RightShift;
+    case VK_ESCAPE: return TrackedKey::Escape;
     default: return TrackedKey::Other;
   }
 }
 
 LRESULT CALLBACK KeyboardHookProc(int code, WPARAM message, LPARAM data) {
+  bool swallow = false;
   if (code == HC_ACTION && g_tracker) {
     const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
     if (event->dwExtraInfo != kHookInputSignature) {
       const TrackerConfig config = CurrentSettings().snapshot();
       const TrackedKey key = KeyOf(event->vkCode);
-      if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) g_tracker->onKeyDown(key, config);
-      if (message == WM_KEYUP || message == WM_SYSKEYUP) g_tracker->onKeyUp(key, config);
+      if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) swallow = g_tracker->onKeyDown(key, config);
+      if (message == WM_KEYUP || message == WM_SYSKEYUP) swallow = g_tracker->onKeyUp(key, config);
     }
   }
-  return CallNextHookEx(nullptr, code, message, data);  // keys always pass
+  // Keys pass, but for the Esc that cancels a gesture.
+  return swallow ? 1 : CallNextHookEx(nullptr, code, message, data);
+}
+
+// Hook points are physical pixels on every system. The replayed click's
+// normalised coordinates are computed here from the screen's metrics, so this
+// thread works in physical pixels too, whatever the host process declares.
+void UsePhysicalPixels() {
+  using SetContextFn = HANDLE(WINAPI*)(HANDLE);
+  const auto set = reinterpret_cast<SetContextFn>(
+      GetProcAddress(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext"));
+  if (!set) return;  // before Windows 10 the program's manifest decides for the whole process
+  const HANDLE kPerMonitorAwareV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
+  const HANDLE kPerMonitorAware = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-3));
+  if (!set(kPerMonitorAwareV2)) set(kPerMonitorAware);
 }
 
 // Normalised absolute coordinate of a screen pixel on the virtual desktop,
@@ -143,7 +176,7 @@ struct StartContext {
 void PumpUntilQuit() {
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    if (!msg.hwnd && msg.message == kReplayMessage) {
+    if (!msg.hwnd && msg.message == kReplayClickMessage) {
       ReplayClick(msg.wParam, msg.lParam);
       continue;
     }
@@ -160,16 +193,15 @@ DWORD WINAPI HookThreadMain(void* parameter) {
   GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
                      reinterpret_cast<LPCSTR>(&HookThreadMain), &self);
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);  // input must not lag
+  UsePhysicalPixels();
   MSG msg;
   PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the queue exists before anyone posts to it
   {
-    MainWindowSink sink;
-    GestureTracker tracker(sink);
-    g_tracker = &tracker;
-    UniqueHook mouse(SetWindowsHookExA(WH_MOUSE_LL, MouseHookProc, start->module, 0));
-    UniqueHook keyboard(SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardHookProc, start->module, 0));
-    start->installed = mouse.valid() && keyboard.valid();
-    const bool installed = start->installed;
+    HookThreadState state(start->module);
+    g_tracker = &state.tracker;
+    const bool installed = state.hooks.install();
+    WatchWindow watch(start->module, state);
+    start->installed = installed;
     SetEvent(start->ready.get());  // from here on `start` belongs to the caller again
     if (installed) PumpUntilQuit();
     g_tracker = nullptr;

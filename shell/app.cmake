@@ -34,7 +34,7 @@ if(ZAVOTRA_WINDOWS)
 endif()
 
 if(ZAVOTRA_WINDOWS)
-  add_executable(Zavotra WIN32 winmain.cpp $<TARGET_OBJECTS:zavotra_resources>)
+  add_executable(Zavotra WIN32 winmain.cpp $<TARGET_OBJECTS:zavotra_resources> $<TARGET_OBJECTS:zavotra_manifest>)
   set_target_properties(Zavotra PROPERTIES OUTPUT_NAME Zavotra)
   target_link_libraries(Zavotra PRIVATE zshell)
 

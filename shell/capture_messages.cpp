@@ -27,8 +27,12 @@ Point GesturePoint(POINT point) { return Point{point.x, point.y}; }
 }  // namespace
 
 LRESULT ZCaptureMessages::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-  // An open editing dialog may be changing the very plug-ins a gesture would use.
-  if (ModalDialogCount() > 0) return 0;
+  // An open editing dialog may be changing the very plug-ins a gesture would
+  // use; only a trail drawn before it opened is taken off the screen.
+  if (ModalDialogCount() > 0) {
+    if (message == WM_HOOK_GESTURE_END || message == WM_HOOK_GESTURE_CANCEL) cancelGesture();
+    return 0;
+  }
   switch (message) {
     case WM_HOOK_ENABLE:
       if (hook_) hook_->setUserEnable(wParam != 0, true);
@@ -45,6 +49,9 @@ LRESULT ZCaptureMessages::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_HOOK_GESTURE_END:
       endGesture();
+      break;
+    case WM_HOOK_GESTURE_CANCEL:
+      cancelGesture();
       break;
   }
   return 0;
@@ -69,6 +76,13 @@ void ZCaptureMessages::endGesture() {
   lastWinner_ = winner;
   if (winner) reportExecuted(*winner);
   else reportNotRecognized();
+}
+
+void ZCaptureMessages::cancelGesture() {
+  // Given up (Esc, our own Ctrl+V, a release the library never saw): the
+  // strokes are no gesture, so nothing is recognised, run, counted or shown.
+  trail_.eraseAndClear();
+  lastWinner_ = nullptr;
 }
 
 void ZCaptureMessages::reportExecuted(ZAction& winner) {

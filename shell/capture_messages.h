@@ -1,6 +1,6 @@
 // The main window's side of a gesture: the capture layer's messages (switch,
-// arm, stroke begin, stroke point, gesture end), hotkeys, and the feedback
-// period after a gesture. Runs on the user-interface thread only.
+// arm, stroke begin, stroke point, gesture end, gesture cancel), hotkeys, and
+// the feedback period after a gesture. Runs on the user-interface thread only.
 #pragma once
 #include <windows.h>
 
@@ -35,6 +35,7 @@ class ZCaptureMessages {
  private:
   void beginStroke(POINT point);
   void endGesture();
+  void cancelGesture();
   ZAction* recognize();
   void reportExecuted(ZAction& winner);
   void reportNotRecognized();

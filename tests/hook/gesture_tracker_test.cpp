@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "hook/hook_protocol.h"
@@ -46,6 +47,12 @@ TrackerConfig Enabled(int32_t drawButton = -1, int32_t threshold = 8) {
 }
 
 Posted At(unsigned message, int x, int y) { return {message, 0, PackHookPoint({x, y})}; }
+
+size_t CountOf(const std::vector<Posted>& posted, unsigned message) {
+  size_t count = 0;
+  for (const Posted& p : posted) count += p.message == message;
+  return count;
+}
 
 class GestureTrackerTest : public ::testing::Test {
  protected:
@@ -210,18 +217,41 @@ TEST_F(GestureTrackerTest, CtrlInACombinationOrWhileSuspendedSwitchesNothing) {
   EXPECT_TRUE(sink.posted.empty());
 }
 
-TEST_F(GestureTrackerTest, CaptureSwitchedOffWhileDrawingEndsTheGestureAndEatsTheRelease) {
+TEST_F(GestureTrackerTest, CaptureSwitchedOffWhileDrawingCancelsTheGestureAndEatsTheRelease) {
+  // Our own Ctrl+V suspends capture: the stroke drawn so far is no gesture.
   tracker.onButtonDown(MouseButton::Right, {0, 0}, config);
   tracker.onMove({30, 0}, config);
   TrackerConfig off = config;
   off.notSuspended = false;
+  tracker.onKeyDown(TrackedKey::Ctrl, off);
+  EXPECT_EQ(sink.posted.back(), At(WM_HOOK_GESTURE_CANCEL, 30, 0));
   tracker.onMove({40, 0}, off);
-  EXPECT_EQ(sink.posted.back(), At(WM_HOOK_GESTURE_END, 30, 0));
   const size_t count = sink.posted.size();
   EXPECT_TRUE(tracker.onButtonUp(MouseButton::Right, {40, 0}, off));
   EXPECT_EQ(sink.posted.size(), count);
+  EXPECT_EQ(CountOf(sink.posted, WM_HOOK_GESTURE_END), 0u);
   EXPECT_TRUE(tracker.idle());
   EXPECT_FALSE(tracker.onButtonDown(MouseButton::Right, {0, 0}, off));
+}
+
+TEST_F(GestureTrackerTest, CaptureOffInterruptingAGestureAnywhereCancelsIt) {
+  TrackerConfig off = config;
+  off.userEnable = false;
+  // Noticed at the release itself.
+  tracker.onButtonDown(MouseButton::Right, {0, 0}, config);
+  tracker.onMove({30, 0}, config);
+  EXPECT_TRUE(tracker.onButtonUp(MouseButton::Right, {30, 0}, off));
+  EXPECT_EQ(sink.posted.back(), At(WM_HOOK_GESTURE_CANCEL, 30, 0));
+  EXPECT_TRUE(tracker.idle());
+  // Between two strokes of a multi-stroke gesture.
+  tracker.onKeyDown(TrackedKey::LeftShift, config);
+  tracker.onButtonDown(MouseButton::Right, {0, 0}, config);
+  tracker.onMove({30, 0}, config);
+  tracker.onButtonUp(MouseButton::Right, {30, 0}, config);
+  tracker.onMove({50, 50}, off);
+  EXPECT_EQ(sink.posted.back(), At(WM_HOOK_GESTURE_CANCEL, 30, 0));
+  EXPECT_TRUE(tracker.idle());
+  EXPECT_EQ(CountOf(sink.posted, WM_HOOK_GESTURE_END), 0u);
 }
 
 TEST_F(GestureTrackerTest, CaptureSwitchedOffWhileArmedStillEndsInAClick) {
@@ -245,6 +275,148 @@ TEST_F(GestureTrackerTest, NegativeThresholdMeansAnyMovementDraws) {
   EXPECT_EQ(sink.posted.size(), 1u);
   tracker.onMove({1, 0}, eager);
   EXPECT_EQ(sink.posted[1], At(WM_HOOK_STROKE_BEGIN, 0, 0));
+}
+
+// The release of the drawing button can miss the hooks (released over an
+// elevated window, or on the secure desktop). Without it the tracker would
+// draw on with the button up and take the next click's release for its own.
+TEST_F(GestureTrackerTest, NextPressAfterALostReleaseStartsAfreshAndTheClickStaysWhole) {
+  tracker.onButtonDown(MouseButton::Right, {0, 0}, config);
+  tracker.onMove({30, 0}, config);
+  tracker.onMove({60, 0}, config);  // ...released here, unseen
+  tracker.onMove({90, 40}, config);
+  // A new click: the application must get press and release, or neither.
+  EXPECT_TRUE(tracker.onButtonDown(MouseButton::Right, {90, 40}, config));
+  EXPECT_TRUE(tracker.onButtonUp(MouseButton::Right, {90, 40}, config));
+
+  EXPECT_EQ(CountOf(sink.posted, WM_HOOK_GESTURE_END), 0u);
+  EXPECT_EQ(CountOf(sink.posted, WM_HOOK_GESTURE_CANCEL), 1u);
+  ASSERT_EQ(sink.replayed.size(), 1u);
+  EXPECT_EQ(sink.replayed[0].at.x, 90);
+  EXPECT_EQ(sink.posted.back(), At(WM_HOOK_ARM, 90, 40));
+  EXPECT_TRUE(tracker.idle());
+}
+
+TEST_F(GestureTrackerTest, WitnessedReleaseEndsTheStrokeAtTheNextMove) {
+  tracker.onButtonDown(MouseButton::Right, {0, 0}, config, 1000);
+  tracker.onMove({30, 0}, config);
+  tracker.onReleaseWitnessed(MouseButton::Right, 1040);
+  tracker.onMove({60, 0}, config);
+  EXPECT_EQ(sink.posted.back(), At(WM_HOOK_GESTURE_CANCEL, 30, 0));
+  EXPECT_TRUE(tracker.idle());
+  tracker.onMove({90, 0}, config);  // the trail stops with the button
+  EXPECT_EQ(sink.posted.back().message, static_cast<unsigned>(WM_HOOK_GESTURE_CANCEL));
+  // A later click is the application's whole.
+  EXPECT_TRUE(tracker.onButtonDown(MouseButton::Right, {90, 0}, config, 1100));
+  EXPECT_TRUE(tracker.onButtonUp(MouseButton::Right, {90, 0}, config));
+  EXPECT_EQ(sink.replayed.size(), 1u);
+}
+
+TEST_F(GestureTrackerTest, WitnessedReleaseEndsAPressAtWhateverComesNext) {
+  struct Case {
+    const char* name;
+    std::function<void(GestureTracker&, const TrackerConfig&)> next;
+  };
+  const Case cases[] = {
+      {"move", [](GestureTracker& t, const TrackerConfig& c) { t.onMove({5, 5}, c); }},
+      {"wheel", [](GestureTracker& t, const TrackerConfig& c) { t.onOtherInput(); }},
+      {"other button", [](GestureTracker& t, const TrackerConfig& c) {
+         EXPECT_FALSE(t.onButtonDown(MouseButton::Left, {5, 5}, c));
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeSink caseSink;
+    GestureTracker caseTracker(caseSink);
+    caseTracker.onButtonDown(MouseButton::Right, {0, 0}, config, 50);  // armed, no drag
+    caseTracker.onReleaseWitnessed(MouseButton::Right, 60);
+    c.next(caseTracker, config);
+    EXPECT_TRUE(caseTracker.idle());
+    EXPECT_TRUE(caseSink.replayed.empty());  // its release went elsewhere: no late click
+  }
+}
+
+TEST_F(GestureTrackerTest, ReleaseWitnessedAheadOfTheHookOrFromAnEarlierClickChangesNothing) {
+  tracker.onButtonDown(MouseButton::Right, {0, 0}, config, 500);
+  tracker.onReleaseWitnessed(MouseButton::Right, 500);  // an earlier click's, reported late
+  tracker.onReleaseWitnessed(MouseButton::Right, 499);
+  tracker.onReleaseWitnessed(MouseButton::Left, 600);   // not the drawing button
+  tracker.onMove({30, 0}, config);
+  tracker.onReleaseWitnessed(MouseButton::Right, 700);  // this release, seen before the hook sees it
+  EXPECT_TRUE(tracker.onButtonUp(MouseButton::Right, {30, 0}, config));
+
+  const std::vector<Posted> expected = {At(WM_HOOK_ARM, 0, 0), At(WM_HOOK_STROKE_BEGIN, 0, 0),
+                                        At(WM_HOOK_STROKE_POINT, 30, 0), At(WM_HOOK_GESTURE_END, 30, 0)};
+  EXPECT_EQ(sink.posted, expected);
+  tracker.onMove({40, 0}, config);
+  EXPECT_EQ(sink.posted, expected);
+}
+
+TEST_F(GestureTrackerTest, PressAfterAReleaseLostWhileCaptureWasOffIsNotTakenForIt) {
+  tracker.onButtonDown(MouseButton::Right, {0, 0}, config);
+  tracker.onMove({30, 0}, config);
+  TrackerConfig off = config;
+  off.notSuspended = false;
+  tracker.onMove({40, 0}, off);  // cancelled; its release is still ours, and gets lost
+  // Capture still off: the next click belongs to the application, press and release.
+  EXPECT_FALSE(tracker.onButtonDown(MouseButton::Right, {40, 0}, off));
+  EXPECT_FALSE(tracker.onButtonUp(MouseButton::Right, {40, 0}, off));
+  EXPECT_TRUE(tracker.idle());
+}
+
+TEST_F(GestureTrackerTest, EscapeWhileDrawingCancelsAndIsSwallowedDownRepeatAndUp) {
+  tracker.onButtonDown(MouseButton::Right, {0, 0}, config);
+  tracker.onMove({30, 0}, config);
+  EXPECT_TRUE(tracker.onKeyDown(TrackedKey::Escape, config));
+  EXPECT_EQ(sink.posted.back(), At(WM_HOOK_GESTURE_CANCEL, 30, 0));
+  EXPECT_TRUE(tracker.onKeyDown(TrackedKey::Escape, config));  // auto-repeat
+  tracker.onMove({60, 0}, config);                               // no longer drawn
+  EXPECT_TRUE(tracker.onKeyUp(TrackedKey::Escape, config));
+  EXPECT_TRUE(tracker.onButtonUp(MouseButton::Right, {60, 0}, config));  // the application never saw the press
+
+  EXPECT_EQ(sink.posted.size(), 4u);
+  EXPECT_EQ(CountOf(sink.posted, WM_HOOK_GESTURE_END), 0u);
+  EXPECT_TRUE(sink.replayed.empty());
+  EXPECT_TRUE(tracker.idle());
+  EXPECT_FALSE(tracker.onKeyDown(TrackedKey::Escape, config));  // no gesture: Esc is the application's
+  EXPECT_FALSE(tracker.onKeyUp(TrackedKey::Escape, config));
+}
+
+TEST_F(GestureTrackerTest, EscapeBetweenStrokesCancelsAndEscapeBeforeADragPasses) {
+  tracker.onKeyDown(TrackedKey::LeftShift, config);
+  tracker.onButtonDown(MouseButton::Right, {0, 0}, config);
+  tracker.onMove({30, 0}, config);
+  tracker.onButtonUp(MouseButton::Right, {30, 0}, config);
+  EXPECT_TRUE(tracker.onKeyDown(TrackedKey::Escape, config));
+  EXPECT_TRUE(tracker.onKeyUp(TrackedKey::Escape, config));
+  EXPECT_EQ(sink.posted.back(), At(WM_HOOK_GESTURE_CANCEL, 30, 0));
+  EXPECT_TRUE(tracker.idle());
+  tracker.onKeyUp(TrackedKey::LeftShift, config);
+  EXPECT_EQ(CountOf(sink.posted, WM_HOOK_GESTURE_END), 0u);
+
+  sink.posted.clear();
+  tracker.onButtonDown(MouseButton::Right, {0, 0}, config);  // armed: nothing drawn yet
+  EXPECT_FALSE(tracker.onKeyDown(TrackedKey::Escape, config));
+  EXPECT_FALSE(tracker.onKeyUp(TrackedKey::Escape, config));
+  tracker.onButtonUp(MouseButton::Right, {0, 0}, config);
+  EXPECT_EQ(sink.replayed.size(), 1u);
+  EXPECT_EQ(CountOf(sink.posted, WM_HOOK_GESTURE_CANCEL), 0u);
+}
+
+TEST_F(GestureTrackerTest, ResetCancelsWhatIsDrawnAndForgetsHeldKeys) {
+  tracker.onKeyDown(TrackedKey::LeftShift, config);
+  tracker.onButtonDown(MouseButton::Right, {0, 0}, config);
+  tracker.onMove({30, 0}, config);
+  tracker.reset();  // e.g. the session was locked meanwhile
+  EXPECT_EQ(sink.posted.back(), At(WM_HOOK_GESTURE_CANCEL, 30, 0));
+  EXPECT_TRUE(tracker.idle());
+  // Shift went up on the other desktop: a release now ends the gesture.
+  tracker.onButtonDown(MouseButton::Right, {0, 0}, config);
+  tracker.onMove({30, 0}, config);
+  tracker.onButtonUp(MouseButton::Right, {30, 0}, config);
+  EXPECT_EQ(sink.posted.back(), At(WM_HOOK_GESTURE_END, 30, 0));
+  tracker.reset();  // nothing in progress: nothing to say
+  EXPECT_EQ(sink.posted.back(), At(WM_HOOK_GESTURE_END, 30, 0));
 }
 
 }  // namespace

@@ -1,11 +1,12 @@
 // Zavotra.dll end to end: the freshly built library, a window of the main
 // window's class that records what the library posts, a second window under
-// the pointer that records the clicks that reach it, and input injected with
-// SendInput (unmarked, so the library takes it for the user's).
+// the pointer that records the clicks and keys that reach it, and input
+// injected with SendInput (unmarked, so the library takes it for the user's).
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
@@ -33,9 +34,10 @@ Message Hook(UINT message, POINT at) { return {message, 0, MAKELPARAM(at.x, at.y
 
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* log = reinterpret_cast<std::vector<Message>*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  const bool hookMessage = message >= WM_HOOK_ENABLE && message <= WM_HOOK_GESTURE_END;
+  const bool hookMessage = message >= WM_HOOK_ENABLE && message <= WM_HOOK_GESTURE_CANCEL;
   const bool buttonMessage = message >= WM_LBUTTONDOWN && message <= WM_MBUTTONDBLCLK;
-  if (log && (hookMessage || buttonMessage)) log->push_back({message, wParam, lParam});
+  const bool keyMessage = message == WM_KEYDOWN || message == WM_KEYUP;
+  if (log && (hookMessage || buttonMessage || keyMessage)) log->push_back({message, wParam, lParam});
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -109,6 +111,61 @@ void Drag(const Button& button, const std::vector<POINT>& path) {
   for (size_t i = 1; i < path.size(); ++i) MoveTo(path[i]);
   Release(button, path.back());
 }
+
+// A low-level mouse hook of the test's own, on a thread of its own, installed
+// after the library's and so called before it. It hides input from the
+// library: the next release of the right button, as the system does for a
+// release over an elevated window, or everything, as if the system had
+// dropped the library's hook.
+class FirstHook {
+ public:
+  enum class Hide { NextRightRelease, Everything };
+
+  explicit FirstHook(Hide hide) {
+    hide_ = hide;
+    ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    thread_ = CreateThread(nullptr, 0, &FirstHook::Run, this, 0, &threadId_);
+    WaitForSingleObject(ready_, 5000);
+  }
+  ~FirstHook() {
+    PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+    WaitForSingleObject(thread_, 5000);
+    CloseHandle(thread_);
+    CloseHandle(ready_);
+  }
+  FirstHook(const FirstHook&) = delete;
+  FirstHook& operator=(const FirstHook&) = delete;
+
+  static int hidden() { return hidden_; }
+
+ private:
+  static DWORD WINAPI Run(void* self) {
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    hidden_ = 0;
+    HHOOK hook = SetWindowsHookExA(WH_MOUSE_LL, &FirstHook::Proc, GetModuleHandleA(nullptr), 0);
+    SetEvent(static_cast<FirstHook*>(self)->ready_);
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+    if (hook) UnhookWindowsHookEx(hook);
+    return 0;
+  }
+  static LRESULT CALLBACK Proc(int code, WPARAM message, LPARAM data) {
+    const bool ours = reinterpret_cast<const MSLLHOOKSTRUCT*>(data)->dwExtraInfo == ZAVOTRA_INPUT_SIGNATURE;
+    if (code == HC_ACTION && !ours) {
+      if (hide_ == Hide::Everything) return ++hidden_, 1;
+      if (message == WM_RBUTTONUP && hidden_ == 0) return ++hidden_, 1;
+    }
+    return CallNextHookEx(nullptr, code, message, data);
+  }
+
+  static Hide hide_;
+  static std::atomic<int> hidden_;
+  HANDLE ready_ = nullptr;
+  HANDLE thread_ = nullptr;
+  DWORD threadId_ = 0;
+};
+FirstHook::Hide FirstHook::hide_ = FirstHook::Hide::Everything;
+std::atomic<int> FirstHook::hidden_{0};
 
 constexpr RECT kTargetPlace = {200, 200, 600, 600};
 constexpr int kThreshold = 8;
@@ -300,29 +357,116 @@ TEST_F(HookDllTest, CaptureSwitchedOffBeforeADragStillGivesTheClick) {
   EXPECT_EQ(mainLog_, std::vector<Message>{Hook(WM_HOOK_ARM, press)});
 }
 
-TEST_F(HookDllTest, CaptureSwitchedOffWhileDrawingEndsTheGesture) {
+TEST_F(HookDllTest, CaptureSwitchedOffWhileDrawingCancelsTheGesture) {
   configure(kRight.setting, 1, 1);
   const POINT press = Inside(0, 0), drawn = Inside(40, 0);
   SetCursorPos(press.x, press.y);
   Press(kRight, press);
   MoveTo(drawn);
   PumpFor(3000, [] { return mainLog_.size() >= 3; });
-  configure(kRight.setting, 1, 0);
+  configure(kRight.setting, 1, 0);  // what the program does around its own Ctrl+V
   MoveTo(Inside(60, 0));
   Release(kRight, Inside(60, 0));
-  waitForGestureEnd();
+  PumpFor(3000, [] { return countHook(WM_HOOK_GESTURE_CANCEL) > 0; });
   PumpFor(200);
-  // The gesture ends as soon as capture is off; the later move is not drawn.
-  // (While we waited, Wine may have moved the pointer back to where the real
-  // X pointer is, the press point, and that move is part of the stroke.)
+  // The gesture is given up as soon as capture is off; the later move is not
+  // drawn. (While we waited, Wine may have moved the pointer back to where the
+  // real X pointer is, the press point, and that move is part of the stroke.)
   ASSERT_GE(mainLog_.size(), 4u);
   const std::vector<Message> begun = {Hook(WM_HOOK_ARM, press), Hook(WM_HOOK_STROKE_BEGIN, press),
                                       Hook(WM_HOOK_STROKE_POINT, drawn)};
   EXPECT_EQ(std::vector<Message>(mainLog_.begin(), mainLog_.begin() + 3), begun);
-  EXPECT_EQ(mainLog_.back().message, static_cast<UINT>(WM_HOOK_GESTURE_END));
-  EXPECT_EQ(countHook(WM_HOOK_GESTURE_END), 1u);
+  EXPECT_EQ(mainLog_.back().message, static_cast<UINT>(WM_HOOK_GESTURE_CANCEL));
+  EXPECT_EQ(countHook(WM_HOOK_GESTURE_CANCEL), 1u);
+  EXPECT_EQ(countHook(WM_HOOK_GESTURE_END), 0u);
   for (const Message& m : mainLog_) EXPECT_NE(m.lParam, MAKELPARAM(Inside(60, 0).x, Inside(60, 0).y));
   EXPECT_TRUE(targetLog_.empty());  // the window never saw the press, so not the release either
+}
+
+TEST_F(HookDllTest, LostReleaseEndsTheStrokeAtOnceAndTheNextClickArrivesWhole) {
+  configure(kRight.setting, 1, 1);
+  const POINT press = Inside(0, 0), drawn = Inside(40, 0), released = Inside(80, 0);
+  {
+    FirstHook elevated(FirstHook::Hide::NextRightRelease);
+    SetCursorPos(press.x, press.y);
+    Press(kRight, press);
+    MoveTo(drawn);
+    MoveTo(released);
+    Release(kRight, released);  // never reaches the library's hook
+    PumpFor(3000, [] { return FirstHook::hidden() == 1; });
+    PumpFor(200);
+  }
+  MoveTo(Inside(100, 40));  // pen up: not drawn any more
+  MoveTo(Inside(120, 80));
+  PumpFor(3000, [] { return countHook(WM_HOOK_GESTURE_CANCEL) > 0; });
+  const std::vector<Message> stroke = {Hook(WM_HOOK_ARM, press), Hook(WM_HOOK_STROKE_BEGIN, press),
+                                       Hook(WM_HOOK_STROKE_POINT, drawn), Hook(WM_HOOK_STROKE_POINT, released),
+                                       Hook(WM_HOOK_GESTURE_CANCEL, released)};
+  EXPECT_EQ(mainLog_, stroke);
+
+  // A new right click: the window under the pointer gets both halves.
+  mainLog_.clear();
+  const POINT click = Inside(120, 80);
+  SetCursorPos(click.x, click.y);
+  Press(kRight, click);
+  Release(kRight, click);
+  EXPECT_TRUE(waitForClickOnTarget(kRight));
+  EXPECT_EQ(mainLog_, std::vector<Message>{Hook(WM_HOOK_ARM, click)});
+  ASSERT_EQ(targetLog_.size(), 2u);
+  EXPECT_EQ(targetLog_[0].message, static_cast<UINT>(WM_RBUTTONDOWN));
+}
+
+TEST_F(HookDllTest, EscapeWhileDrawingCancelsAndNeitherHalfOfItReachesTheWindow) {
+  configure(kRight.setting, 1, 1);
+  SetForegroundWindow(target_);
+  const POINT press = Inside(0, 0), drawn = Inside(40, 0);
+  SetCursorPos(press.x, press.y);
+  Press(kRight, press);
+  MoveTo(drawn);
+  SendKey(VK_ESCAPE, true);
+  SendKey(VK_ESCAPE, false);
+  MoveTo(Inside(60, 0));
+  Release(kRight, Inside(60, 0));
+  PumpFor(3000, [] { return countHook(WM_HOOK_GESTURE_CANCEL) > 0; });
+  PumpFor(200);
+  const std::vector<Message> expected = {Hook(WM_HOOK_ARM, press), Hook(WM_HOOK_STROKE_BEGIN, press),
+                                         Hook(WM_HOOK_STROKE_POINT, drawn), Hook(WM_HOOK_GESTURE_CANCEL, drawn)};
+  EXPECT_EQ(mainLog_, expected);
+  EXPECT_TRUE(targetLog_.empty());  // no Esc, no button
+
+  // Without a gesture Esc is the window's own.
+  SendKey(VK_ESCAPE, true);
+  SendKey(VK_ESCAPE, false);
+  PumpFor(3000, [] { return countOnTarget(WM_KEYUP) > 0; });
+  EXPECT_EQ(countOnTarget(WM_KEYDOWN), 1u);
+  EXPECT_EQ(countOnTarget(WM_KEYUP), 1u);
+}
+
+TEST_F(HookDllTest, HooksGoInAgainWhenTheSessionIsUnlockedOrTheSystemResumes) {
+  configure(kRight.setting, 1, 1);
+  HWND watch = FindWindowA(ZAVOTRA_HOOK_WATCH_CLASS, nullptr);
+  ASSERT_NE(watch, nullptr);
+  struct Case {
+    const char* name;
+    UINT message;
+    WPARAM event;
+  };
+  const Case cases[] = {{"unlock", WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK},
+                        {"reconnect", WM_WTSSESSION_CHANGE, WTS_REMOTE_CONNECT},
+                        {"resume", WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FirstHook dropped(FirstHook::Hide::Everything);  // the library's hook as good as gone
+    mainLog_.clear();
+    Drag(kRight, {Inside(0, 0), Inside(50, 0)});
+    PumpFor(300);
+    ASSERT_TRUE(mainLog_.empty());
+    SendMessageA(watch, c.message, c.event, 0);
+    Drag(kRight, {Inside(0, 0), Inside(50, 0)});
+    waitForGestureEnd();
+    EXPECT_EQ(countHook(WM_HOOK_STROKE_BEGIN), 1u);
+    EXPECT_EQ(countHook(WM_HOOK_GESTURE_END), 1u);
+  }
 }
 
 TEST_F(HookDllTest, NothingIsCapturedAfterReleaseHooks) {
@@ -384,7 +528,7 @@ TEST_F(HookDllTest, ShiftHeldAtReleaseMakesATwoStrokeGesture) {
       Hook(WM_HOOK_STROKE_POINT, a2), Hook(WM_HOOK_STROKE_BEGIN, b0), Hook(WM_HOOK_STROKE_POINT, b1),
       Hook(WM_HOOK_STROKE_POINT, b2), Hook(WM_HOOK_GESTURE_END, b2)};
   EXPECT_EQ(mainLog_, expected);
-  EXPECT_TRUE(targetLog_.empty());
+  for (const Message& m : targetLog_) EXPECT_TRUE(m.message == WM_KEYDOWN || m.message == WM_KEYUP) << m;  // Shift only
 }
 
 TEST_F(HookDllTest, MainWindowIsFoundAgainAfterItWasRecreated) {
@@ -399,4 +543,18 @@ TEST_F(HookDllTest, MainWindowIsFoundAgainAfterItWasRecreated) {
   EXPECT_EQ(countHook(WM_HOOK_GESTURE_END), 1u);
 }
 
+TEST_F(HookDllTest, MainWindowMadeAfterTheHooksIsFoundOutsideTheCallbacks) {
+  DestroyWindow(mainWindow_);
+  configure(kRight.setting, 1, 1);
+  Drag(kRight, {Inside(0, 0), Inside(50, 0)});
+  EXPECT_TRUE(waitForClickOnTarget(kRight));  // nobody to draw for: the drag is the window's
+  mainWindow_ = CreateRecordingWindow(ZAVOTRA_WINDOW_CLASS, WS_POPUP, {0, 0, 10, 10}, &mainLog_);
+  PumpFor(1500);  // the library looks again about once a second
+  mainLog_.clear();
+  Drag(kRight, {Inside(0, 0), Inside(50, 0)});
+  waitForGestureEnd();
+  EXPECT_EQ(countHook(WM_HOOK_GESTURE_END), 1u);
+}
+
 }  // namespace
+

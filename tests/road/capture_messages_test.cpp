@@ -147,6 +147,46 @@ std::vector<COLORREF> ScreenPixels(const RECT& r) {
   return pixels;
 }
 
+TEST_F(CaptureMessagesTest, CancelledGestureIsErasedAndNothingRunsOrCounts) {
+  const RECT area{190, 190, 420, 420};
+  TestWindow::Pump();
+  const std::vector<COLORREF> before = ScreenPixels(area);
+  SetCaptureStatus(CaptureStatus{1, "before"});
+  drawL();  // an L the common action would match
+  send(WM_HOOK_GESTURE_CANCEL, At(400, 400));
+  EXPECT_TRUE(handler_.trail().isEmpty());
+  EXPECT_EQ(handler_.lastWinner(), nullptr);
+  EXPECT_EQ(ScreenPixels(area), before);
+  EXPECT_EQ(CurrentCaptureStatus().text, "before");
+  EXPECT_TRUE(SymbolCounters().entries().empty());
+  EXPECT_TRUE(PluginCounters().entries().empty());
+  // The next gesture starts from nothing.
+  drawL();
+  send(WM_HOOK_GESTURE_END);
+  EXPECT_EQ(CurrentCaptureStatus().text, "Common L executed");
+}
+
+TEST_F(CaptureMessagesTest, TrailDrawnBeforeAModalDialogOpenedLeavesTheScreenWithTheGesture) {
+  const RECT area{190, 190, 420, 420};
+  TestWindow::Pump();
+  const std::vector<COLORREF> before = ScreenPixels(area);
+  SetCaptureStatus(CaptureStatus{1, "before"});
+  struct Case {
+    const char* name;
+    UINT end;
+  };
+  for (const Case& c : {Case{"end", WM_HOOK_GESTURE_END}, Case{"cancel", WM_HOOK_GESTURE_CANCEL}}) {
+    SCOPED_TRACE(c.name);
+    drawL();
+    ZModalDialogScope modal;
+    send(c.end);
+    EXPECT_TRUE(handler_.trail().isEmpty());
+    EXPECT_EQ(ScreenPixels(area), before);
+  }
+  EXPECT_EQ(CurrentCaptureStatus().text, "before");  // nothing recognised
+  EXPECT_TRUE(SymbolCounters().entries().empty());
+}
+
 TEST_F(CaptureMessagesTest, TheScreenIsAsBeforeOnceTheGestureEnds) {
   const RECT area{190, 190, 420, 420};
   TestWindow::Pump();

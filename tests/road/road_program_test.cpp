@@ -109,13 +109,19 @@ void SendMouse(DWORD flags, POINT at) {
   PumpFor(8);
 }
 
-// A right-button drag through the points, each leg walked in small steps.
-void Drag(const std::vector<POINT>& path) {
+// The right button pressed at the first point and walked through the others
+// in small steps, still held at the end.
+void PressAndWalk(const std::vector<POINT>& path) {
   SendMouse(MOUSEEVENTF_RIGHTDOWN, path.front());
   for (size_t i = 1; i < path.size(); ++i)
     for (int step = 1; step <= 10; ++step)
       SendMouse(0, POINT{path[i - 1].x + (path[i].x - path[i - 1].x) * step / 10,
                          path[i - 1].y + (path[i].y - path[i - 1].y) * step / 10});
+}
+
+// A right-button drag through the points.
+void Drag(const std::vector<POINT>& path) {
+  PressAndWalk(path);
   SendMouse(MOUSEEVENTF_RIGHTUP, path.back());
 }
 
@@ -303,4 +309,33 @@ TEST_F(RoadProgram, WithoutTheHookLibraryTheUserIsToldTwiceAndTheProgramRuns) {
   EXPECT_TRUE(program.running());
   PostMessageA(main, WM_DESTROY, 0, 0);
   EXPECT_TRUE(WaitPumping([&] { return !program.running(); }));
+}
+
+TEST_F(RoadProgram, OurOwnPasteDuringAGestureCancelsItAndNothingRuns) {
+  installHookLibrary();
+  writePlugins();
+  Target plain("PlainTarget", 100, 100);
+  ZProcess program(ZAVOTRA_STAGED_EXE);
+  ASSERT_TRUE(program.started());
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitPumping([&] { return (main = MainWindowOf(program.id())) != nullptr; }));
+  PumpFor(1000);
+
+  plain.focus();
+  const std::vector<COLORREF> before = Pixels(plain);
+  // A whole L drawn and the button still held, when a hotkey's text is pasted:
+  // our Ctrl+V suspends capture in the middle of the gesture.
+  PressAndWalk({plain.at(60, 60), plain.at(60, 260), plain.at(260, 260)});
+  PressCtrlShift(VK_F9);
+  EXPECT_TRUE(WaitPumping([&] { return plain.text() == "hk9"; })) << plain.text();
+  SendMouse(MOUSEEVENTF_RIGHTUP, plain.at(260, 260));
+  PumpFor(1500);
+  EXPECT_EQ(plain.text(), "hk9");  // the L never ran
+  EXPECT_EQ(Pixels(plain), before);  // and its trail is gone
+
+  PostMessageA(main, WM_DESTROY, 0, 0);
+  ASSERT_TRUE(WaitPumping([&] { return !program.running(); }));
+  ZUsageCounters symbols;
+  symbols.parse(counters("stsl"));
+  EXPECT_TRUE(symbols.entries().empty()) << counters("stsl");  // neither a match nor a miss
 }
