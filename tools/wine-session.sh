@@ -63,7 +63,10 @@ ALSA
   # shellcheck disable=SC1091
   . "$state/env"
 
-  # The display must exist before the server starts, or explorer dies.
+  # The display must exist before the server starts, or explorer dies. The
+  # server needs its prefix folder, or it exits at once and every test then
+  # pays for a server of its own.
+  mkdir -p "$prefix"
   "$server" -f -p >"$state/wineserver.log" 2>&1 &
   echo $! >"$state/wineserver.pid"
   sleep 0.2
