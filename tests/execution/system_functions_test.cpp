@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 
 #include "actions/command_system.h"
 #include "actions/scroll_thread.h"
@@ -36,8 +37,21 @@ TEST(SystemFunctions, PauseLastsItsParameterPlusOneSeconds) {
   for (int parameter : {0, 1}) {
     const DWORD start = GetTickCount();
     EXPECT_TRUE(ExecuteSystemFunction(ZCommandSystem::kPause, parameter));
-    EXPECT_GE(GetTickCount() - start, static_cast<DWORD>(parameter + 1) * 1000 - 20) << parameter;
+    const DWORD elapsed = GetTickCount() - start;
+    const DWORD expected = static_cast<DWORD>(parameter + 1) * 1000;
+    EXPECT_GE(elapsed, expected - 20) << parameter;
+    // Generous above, yet short of the next longer pause.
+    EXPECT_LT(elapsed, expected + 900) << parameter;
   }
+}
+
+TEST(SystemFunctions, PauseSecondsStayWithinOneToNineForEveryParameter) {
+  struct Case {
+    int parameter;
+    int seconds;
+  } cases[] = {{0, 1}, {1, 2}, {8, 9}, {9, 9}, {1000, 9}, {INT32_MAX - 1, 9}, {INT32_MAX, 9},
+               {-1, 1}, {-2, 1}, {INT32_MIN, 1}};
+  for (const Case& c : cases) EXPECT_EQ(PauseSeconds(c.parameter), c.seconds) << c.parameter;
 }
 
 using WindowFunctions = DesktopFixture;
