@@ -23,6 +23,7 @@
 #include "plugins/plugin_folder.h"
 #include "tests/plugins/legacy_plugin_bytes.h"
 #include "tests/symbols/symbol_samples.h"
+#include "tests/support/stream_size_claim.h"
 #include "tests/support/temp_copy_test.h"
 #include "tests/symbols/test_keys.h"
 
@@ -288,6 +289,42 @@ TEST_F(PluginFileTest, FindsTheFirstActionWithTheSameSymbolWhereverItWasLoadedFr
   EXPECT_EQ(plugin.findActionBySymbol(wanted), &second);
   wanted.setIdentifier(9);
   EXPECT_EQ(plugin.findActionBySymbol(wanted), nullptr);
+}
+
+// A stream whose directory entry claims 0x90000000 bytes: in the header the
+// file is unreadable, in one action only that action is lost; in a protected
+// profile no decrypted copy stays behind either way.
+TEST_F(PluginFileTest, AHostileStreamSizeCostsItsFileOrItsActionOnly) {
+  for (const bool protectedProfile : {false, true}) {
+    SCOPED_TRACE(protectedProfile);
+    const ZKeyBlock key = protectedProfile ? ProtectedProfileKey() : DefaultKey();
+    ZPlugin original;
+    FillHeader(original);
+    original.addAction(SampleMacro("Kept", 7));
+    auto typing = SampleMacro("Hostile", 8);
+    auto text = std::make_unique<ZCommandText>();
+    text->setText(std::string(5000, 't'));
+    typing->append(std::move(text));
+    original.addAction(std::move(typing));
+    original.addAction(SampleMacro("Also kept", 9));
+
+    original.saveAs(path(), DefaultKey());
+    ASSERT_EQ(ClaimStreamSize(path(), L"Text", 0x90000000u), 1);
+    if (protectedProfile) ASSERT_TRUE(ZFileCipher::EncryptInPlace(path().c_str(), key));
+    ZPlugin plugin;
+    plugin.read(path(), nullptr, key);
+    ASSERT_EQ(plugin.actions().size(), 2u);
+    EXPECT_EQ(plugin.actions()[0]->name(), "Kept");
+    EXPECT_EQ(plugin.actions()[1]->name(), "Also kept");
+
+    original.saveAs(path(), DefaultKey());
+    ASSERT_EQ(ClaimStreamSize(path(), L"Comments", 0x90000000u), 1);
+    if (protectedProfile) ASSERT_TRUE(ZFileCipher::EncryptInPlace(path().c_str(), key));
+    ZPlugin header;
+    EXPECT_THROW(header.readHeader(path(), key), ZReadError);
+    EXPECT_THROW(header.read(path(), nullptr, key), ZReadError);
+    EXPECT_TRUE(leftovers().empty());
+  }
 }
 
 // --- The older sequential form -------------------------------------------
