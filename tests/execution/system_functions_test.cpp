@@ -90,10 +90,19 @@ TEST_F(WindowFunctions, MinimizeOverAPopupMenuDoesNothingAndSucceeds) {
   DestroyWindow(menu);
 }
 
+// Hidden, or shown but behind the application in front: either way the
+// main window comes to the front, and does not stay topmost.
 TEST_F(WindowFunctions, ShowMainWindowBringsItToTheFront) {
-  EXPECT_TRUE(RunFunction(ZCommandSystem::kShowMainWindow));
-  EXPECT_TRUE(IsWindowVisible(main_));
-  EXPECT_EQ(0, GetWindowLongPtrW(main_, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  for (const bool shownBehind : {false, true}) {
+    SCOPED_TRACE(shownBehind);
+    ShowWindow(main_, shownBehind ? SW_SHOWNOACTIVATE : SW_HIDE);
+    bringToFront();
+    ASSERT_EQ(frame_, GetForegroundWindow());
+    EXPECT_TRUE(RunFunction(ZCommandSystem::kShowMainWindow));
+    EXPECT_TRUE(IsWindowVisible(main_));
+    EXPECT_EQ(main_, GetForegroundWindow());
+    EXPECT_EQ(0, GetWindowLongPtrW(main_, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  }
 }
 
 }  // namespace
