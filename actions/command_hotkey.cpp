@@ -6,6 +6,8 @@
 
 namespace {
 
+static_assert(KeyTable::kSize == kKeyIndexCount, "the records bound key indices by the key table");
+
 constexpr DWORD kHoldMs = 80;    // keys held down per repetition
 constexpr DWORD kSettleMs = 80;  // after the last repetition
 
