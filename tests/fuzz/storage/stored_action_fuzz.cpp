@@ -19,6 +19,7 @@
 #include "actions/stored_action_record.h"
 #include "common/errors.h"
 #include "tests/fuzz/storage/command_record_checks.h"
+#include "tests/fuzz/tolerate.h"
 
 namespace {
 
@@ -97,14 +98,6 @@ Storage Parse(const uint8_t* data, size_t size) {
     at += taken;
   }
   return root;
-}
-
-template <typename Read>
-void Tolerate(Read read) {
-  try {
-    read();
-  } catch (const ZReadError&) {
-  }
 }
 
 }  // namespace
