@@ -3,8 +3,9 @@
 #include <process.h>
 
 #include "actions/macro.h"
+#include "actions/stored_action_record.h"
 #include "actions/web_service.h"
-#include "common/errors.h"
+#include "common/ansi_text.h"
 #include "common/storage.h"
 #include "gesture/symbol_storage.h"
 
@@ -13,18 +14,17 @@ namespace {
 constexpr const char* kFileVersion = "2.0";
 constexpr const char* kLanguage = "English";
 
-uint16_t ReadOptionalHotkey(IStorage* storage) {
-  try {
-    return static_cast<uint16_t>(ReadInteger(storage, L"Hotkey"));
-  } catch (const ZReadError&) {
-    return 0;
+std::unique_ptr<ZAction> ActionFromRecord(const StoredActionRecord& record) {
+  if (record.webService) {
+    auto service = std::make_unique<ZWebService>();
+    service->setServiceId(record.serviceId);
+    if (record.sound) service->setSound(ZCommandSound::fromRecord(*record.sound));
+    return service;
   }
-}
-
-std::unique_ptr<ZAction> CreateOfType(const std::string& type) {
-  if (type == "Macro") return std::make_unique<ZMacro>();
-  if (type == "Web Service") return std::make_unique<ZWebService>();
-  throw ZReadError(0);
+  auto macro = std::make_unique<ZMacro>();
+  for (const CommandRecord& command : record.commands)
+    if (auto made = ZCommand::fromRecord(command)) macro->append(std::move(made));
+  return macro;
 }
 
 // What the worker thread of an asynchronous run owns.
@@ -65,17 +65,12 @@ void ZAction::save(IStorage* storage, bool topLevel) const {
 }
 
 std::unique_ptr<ZAction> ZAction::load(IStorage* storage, bool topLevel) {
-  // "Language" is informative only and not needed to read the action.
-  if (topLevel) CheckFileVersion(storage, L"File Version");  // stand-alone action files
-  std::string name = ReadText(storage, L"Name");
-  uint16_t hotkey = ReadOptionalHotkey(storage);
+  const StoredActionRecord record = ReadStoredAction(ZStorageSource(storage), topLevel);
   auto symbol = std::make_unique<Symbol>();
   ReadSymbol(OpenRequiredSubStorage(storage, L"Symbol").Get(), *symbol, false);
-
-  std::unique_ptr<ZAction> action = CreateOfType(ReadLiteral(storage, L"Type"));
-  action->loadBody(storage);
-  action->name_ = name;
-  action->hotkey_ = hotkey;
+  std::unique_ptr<ZAction> action = ActionFromRecord(record);
+  action->name_ = Utf8ToAnsi(record.name);
+  action->hotkey_ = record.hotkey;
   action->symbol_ = std::move(symbol);
   return action;
 }

@@ -29,7 +29,7 @@ class ZAction {
   // the root of a file of its own. Throws ZWriteError.
   virtual void save(IStorage* storage, bool topLevel) const;
 
-  // Reads an action of either kind. Throws ZReadError.
+  // Reads an action of either kind (see ReadStoredAction). Throws ZReadError.
   static std::unique_ptr<ZAction> load(IStorage* storage, bool topLevel);
 
   // Starts the action: on this thread, or on a worker thread of its own over
@@ -58,9 +58,6 @@ class ZAction {
   // Copies name, hotkey and a deep copy of the symbol; not the plug-in.
   ZAction(const ZAction& other);
   ZAction& operator=(const ZAction&) = delete;
-
-  // Reads what follows "Type" in the kind's layout. Throws ZReadError.
-  virtual void loadBody(IStorage* storage) = 0;
 
  private:
   ZPlugin* plugin_ = nullptr;

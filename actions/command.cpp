@@ -7,8 +7,8 @@
 #include "actions/command_sound.h"
 #include "actions/command_system.h"
 #include "actions/command_text.h"
-#include "actions/stored_names.h"
-#include "common/errors.h"
+#include "actions/stored_action_record.h"
+#include "common/ansi_text.h"
 #include "common/storage.h"
 #include "common/string_resource.h"
 #include "resources/zavotra_ids.h"
@@ -16,11 +16,7 @@
 
 namespace {
 
-// "Type" values by type id. The eighth name belongs to a kind this program
-// has never had; a command of that type is not read.
-constexpr const char* kTypeNames[] = {"Hotkey", "Menu",  "Text",     "System",
-                                      "Launch", "Sound", "Internet", "Vantel"};
-constexpr int kKnownKinds = 7;
+constexpr int kKnownKinds = kCommandKindCount;
 
 // Display names by type id, from the string resources so that a translated
 // build shows translated names.
@@ -30,9 +26,7 @@ constexpr UINT kDisplayNameIds[kKnownKinds] = {IDS_COMMAND_HOTKEY, IDS_COMMAND_M
 
 }  // namespace
 
-const char* ZCommand::storedTypeName(int typeId) {
-  return typeId >= 0 && typeId < kKnownKinds ? kTypeNames[typeId] : nullptr;
-}
+const char* ZCommand::storedTypeName(int typeId) { return StoredCommandTypeName(typeId); }
 
 std::string ZCommand::typeName() const {
   const int id = typeId();
@@ -40,7 +34,7 @@ std::string ZCommand::typeName() const {
 }
 
 void ZCommand::save(IStorage* storage) const {
-  WriteLiteral(storage, L"Type", kTypeNames[typeId()]);
+  WriteLiteral(storage, L"Type", StoredCommandTypeName(typeId()));
   saveFields(storage);
 }
 
@@ -58,9 +52,22 @@ std::unique_ptr<ZCommand> ZCommand::create(int typeId) {
 }
 
 std::unique_ptr<ZCommand> ZCommand::load(IStorage* storage) {
-  std::unique_ptr<ZCommand> command =
-      create(FindStoredName(kTypeNames, ReadLiteral(storage, L"Type")));
-  if (!command) throw ZReadError(0);  // unknown, or the kind without a class
-  command->loadFields(storage);
-  return command;
+  return fromRecord(ReadStoredCommand(ZStorageSource(storage)));
+}
+
+std::string ZCommand::ansiText(const CommandRecord& record, const std::string& text) {
+  return record.ansiStrings ? text : Utf8ToAnsi(text);
+}
+
+std::unique_ptr<ZCommand> ZCommand::fromRecord(const CommandRecord& record) {
+  switch (record.type) {
+    case kCommandHotkey: return ZCommandHotkey::fromRecord(record);
+    case kCommandMenu: return ZCommandMenu::fromRecord(record);
+    case kCommandText: return ZCommandText::fromRecord(record);
+    case kCommandSystem: return ZCommandSystem::fromRecord(record);
+    case kCommandLaunch: return ZCommandLaunch::fromRecord(record);
+    case kCommandSound: return ZCommandSound::fromRecord(record);
+    case kCommandInternet: return ZCommandInternet::fromRecord(record);
+    default: return nullptr;
+  }
 }

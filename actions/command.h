@@ -7,17 +7,7 @@
 #include <memory>
 #include <string>
 
-// Type ids of the command kinds; they are the order of the kinds in the
-// action editor and of the sequential plug-in form.
-enum CommandTypeId : int {
-  kCommandHotkey = 0,
-  kCommandMenu = 1,
-  kCommandText = 2,
-  kCommandSystem = 3,
-  kCommandLaunch = 4,
-  kCommandSound = 5,
-  kCommandInternet = 6,
-};
+#include "actions/command_record.h"
 
 class ZCommand {
  public:
@@ -33,13 +23,15 @@ class ZCommand {
   virtual bool execute() = 0;
   // Writes "Type" and the kind's streams into `storage`. Throws ZWriteError.
   virtual void save(IStorage* storage) const;
-  // Reads the kind's own streams (not "Type"). Throws ZReadError.
-  virtual void loadFields(IStorage* storage) = 0;
 
   // A new command of the kind with its defaults; null for an unknown id.
   static std::unique_ptr<ZCommand> create(int typeId);
-  // Reads a command from its storage; an unknown "Type" throws ZReadError.
+  // Reads a command from its storage; an unknown "Type" throws ZReadError
+  // (see ReadStoredCommand).
   static std::unique_ptr<ZCommand> load(IStorage* storage);
+  // The command a record read from either file form describes, with its
+  // strings in the forms the command keeps; null for an unknown type.
+  static std::unique_ptr<ZCommand> fromRecord(const CommandRecord& record);
 
   // The "Type" value of a kind; null for an unknown id.
   static const char* storedTypeName(int typeId);
@@ -50,6 +42,8 @@ class ZCommand {
   ZCommand& operator=(const ZCommand&) = default;
   // Writes the kind's own streams, after "Type".
   virtual void saveFields(IStorage* storage) const = 0;
+  // A string of a record in the system code page, the form commands keep.
+  static std::string ansiText(const CommandRecord& record, const std::string& text);
 };
 
 // Implements clone() and typeId() for a kind from its copy constructor.

@@ -6,6 +6,8 @@
 
 namespace {
 
+static_assert(KeyTable::kSize == kKeyIndexCount, "the records bound key indices by the key table");
+
 constexpr DWORD kHoldMs = 80;    // keys held down per repetition
 constexpr DWORD kSettleMs = 80;  // after the last repetition
 
@@ -40,15 +42,9 @@ void ZCommandHotkey::saveFields(IStorage* storage) const {
   WriteNumberList(storage, L"Keys", {keys_[0], keys_[1], keys_[2], keys_[3]});
 }
 
-void ZCommandHotkey::loadFields(IStorage* storage) {
-  repeat_ = ReadInteger(storage, L"Repeat");
-  std::vector<uint32_t> numbers = ReadNumberList(storage, L"Keys", kSlots);
-  // A number outside the key table, which no editor writes, becomes "no
-  // key" rather than whatever key its low byte would happen to name.
-  Keys keys{};
-  for (size_t slot = 0; slot < numbers.size() && slot < keys.size(); ++slot) {
-    uint32_t index = numbers[slot];
-    keys[slot] = index < KeyTable::kSize ? static_cast<uint8_t>(index) : KeyTable::kNoKey;
-  }
-  keys_ = keys;
+std::unique_ptr<ZCommandHotkey> ZCommandHotkey::fromRecord(const CommandRecord& record) {
+  auto command = std::make_unique<ZCommandHotkey>();
+  command->setRepeat(record.repeat);
+  command->setKeys(record.keys);
+  return command;
 }

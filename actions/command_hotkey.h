@@ -12,7 +12,8 @@ class ZCommandHotkey : public ZCommandKind<ZCommandHotkey, kCommandHotkey> {
   using Keys = std::array<uint8_t, kSlots>;
 
   int repeat() const { return repeat_; }
-  void setRepeat(int repeat) { repeat_ = repeat; }
+  // At most kMostHotkeyRepeats: a larger count is taken as that.
+  void setRepeat(int repeat) { repeat_ = CappedRepeat(repeat); }
   // KeyTable indices in pressing order; the first 0 ends the combination.
   const Keys& keys() const { return keys_; }
   uint8_t key(int slot) const { return keys_[slot]; }
@@ -22,7 +23,7 @@ class ZCommandHotkey : public ZCommandKind<ZCommandHotkey, kCommandHotkey> {
   bool equals(const ZCommand& other) const override;
   // Presses the combination `repeat` times; always true.
   bool execute() override;
-  void loadFields(IStorage* storage) override;
+  static std::unique_ptr<ZCommandHotkey> fromRecord(const CommandRecord& record);
 
  protected:
   void saveFields(IStorage* storage) const override;

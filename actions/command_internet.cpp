@@ -1,17 +1,10 @@
 #include "actions/command_internet.h"
 #include "actions/sound_and_internet_requests.h"
 
-#include "actions/stored_names.h"
 #include "common/storage.h"
 
-namespace {
-
-constexpr const char* kFunctionNames[] = {"Website", "e-mail", "Forum", "Service"};
-
-}  // namespace
-
 bool ZCommandInternet::setFunction(int function) {
-  if (function < 0 || function >= kFunctionCount) return false;
+  if (function < kNone || function >= kFunctionCount) return false;
   function_ = function;
   return true;
 }
@@ -27,13 +20,16 @@ bool ZCommandInternet::execute() {
 }
 
 void ZCommandInternet::saveFields(IStorage* storage) const {
-  WriteLiteral(storage, L"Function", kFunctionNames[function_]);
+  // Without a function, an empty name, as for the system command: it reads
+  // back as such.
+  const char* name = StoredInternetFunctionName(function_);
+  WriteLiteral(storage, L"Function", name ? name : "");
   WriteText(storage, L"Service", target_);
 }
 
-void ZCommandInternet::loadFields(IStorage* storage) {
-  int function = RequireStoredName(kFunctionNames, ReadLiteral(storage, L"Function"));
-  std::string target = ReadText(storage, L"Service");
-  function_ = function;
-  target_ = target;
+std::unique_ptr<ZCommandInternet> ZCommandInternet::fromRecord(const CommandRecord& record) {
+  auto command = std::make_unique<ZCommandInternet>();
+  command->setFunction(record.function);
+  command->setTarget(ansiText(record, record.text));
+  return command;
 }

@@ -1,14 +1,7 @@
 #include "actions/command_launch.h"
 #include "actions/program_launch.h"
 
-#include "actions/stored_names.h"
 #include "common/storage.h"
-
-namespace {
-
-constexpr const char* kWindowStyleNames[] = {"Normal", "Minimized", "Maximized"};
-
-}  // namespace
 
 bool ZCommandLaunch::setWindowStyle(int style) {
   if (style < 0 || style >= kWindowStyleCount) return false;
@@ -32,19 +25,16 @@ void ZCommandLaunch::saveFields(IStorage* storage) const {
   WriteText(storage, L"Filepath", filePath_);
   WriteText(storage, L"Command line", commandLine_);
   WriteText(storage, L"Directory", directory_);
-  WriteLiteral(storage, L"Window style", kWindowStyleNames[windowStyle_]);
+  WriteLiteral(storage, L"Window style", StoredWindowStyleName(windowStyle_));
   WriteBoolean(storage, L"Wait", wait_);
 }
 
-void ZCommandLaunch::loadFields(IStorage* storage) {
-  std::string filePath = ReadText(storage, L"Filepath");
-  std::string commandLine = ReadText(storage, L"Command line");
-  std::string directory = ReadText(storage, L"Directory");
-  int windowStyle = RequireStoredName(kWindowStyleNames, ReadLiteral(storage, L"Window style"));
-  bool wait = ReadBoolean(storage, L"Wait");
-  filePath_ = filePath;
-  commandLine_ = commandLine;
-  directory_ = directory;
-  windowStyle_ = windowStyle;
-  wait_ = wait;
+std::unique_ptr<ZCommandLaunch> ZCommandLaunch::fromRecord(const CommandRecord& record) {
+  auto command = std::make_unique<ZCommandLaunch>();
+  command->setFilePath(ansiText(record, record.text));
+  command->setCommandLine(ansiText(record, record.commandLine));
+  command->setDirectory(ansiText(record, record.directory));
+  command->setWindowStyle(record.windowStyle);
+  command->setWait(record.wait);
+  return command;
 }

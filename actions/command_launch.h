@@ -22,7 +22,7 @@ class ZCommandLaunch : public ZCommandKind<ZCommandLaunch, kCommandLaunch> {
 
   bool equals(const ZCommand& other) const override;
   bool execute() override;
-  void loadFields(IStorage* storage) override;
+  static std::unique_ptr<ZCommandLaunch> fromRecord(const CommandRecord& record);
 
  protected:
   void saveFields(IStorage* storage) const override;

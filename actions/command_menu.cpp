@@ -34,4 +34,8 @@ bool ZCommandMenu::execute() {
 
 void ZCommandMenu::saveFields(IStorage* storage) const { WriteText(storage, L"Menu", path_); }
 
-void ZCommandMenu::loadFields(IStorage* storage) { path_ = ReadText(storage, L"Menu"); }
+std::unique_ptr<ZCommandMenu> ZCommandMenu::fromRecord(const CommandRecord& record) {
+  auto command = std::make_unique<ZCommandMenu>();
+  command->setPath(ansiText(record, record.text));
+  return command;
+}

@@ -13,7 +13,7 @@ class ZCommandMenu : public ZCommandKind<ZCommandMenu, kCommandMenu> {
   bool equals(const ZCommand& other) const override;
   // Always true: nothing in the target tells whether the item existed.
   bool execute() override;
-  void loadFields(IStorage* storage) override;
+  static std::unique_ptr<ZCommandMenu> fromRecord(const CommandRecord& record);
 
  protected:
   void saveFields(IStorage* storage) const override;

@@ -1,14 +1,7 @@
 #include "actions/command_sound.h"
 #include "actions/sound_and_internet_requests.h"
 
-#include "actions/stored_names.h"
 #include "common/storage.h"
-
-namespace {
-
-constexpr const char* kSoundTypeNames[] = {"File", "Theme", "Stop"};
-
-}  // namespace
 
 bool ZCommandSound::setSoundType(int type) {
   if (type < 0 || type >= kSoundTypeCount) return false;
@@ -30,7 +23,7 @@ bool ZCommandSound::execute() {
 }
 
 void ZCommandSound::saveFields(IStorage* storage) const {
-  WriteLiteral(storage, L"Sound type", kSoundTypeNames[soundType_]);
+  WriteLiteral(storage, L"Sound type", StoredSoundTypeName(soundType_));
   if (soundType_ == kFile) WriteText(storage, L"Filepath", filePath_);
   if (soundType_ == kTheme) WriteInteger(storage, L"Index", index_);
   if (soundType_ != kStop) {
@@ -39,14 +32,12 @@ void ZCommandSound::saveFields(IStorage* storage) const {
   }
 }
 
-void ZCommandSound::loadFields(IStorage* storage) {
-  ZCommandSound read;
-  read.soundType_ = RequireStoredName(kSoundTypeNames, ReadLiteral(storage, L"Sound type"));
-  if (read.soundType_ == kFile) read.filePath_ = ReadText(storage, L"Filepath");
-  if (read.soundType_ == kTheme) read.index_ = ReadInteger(storage, L"Index");
-  if (read.soundType_ != kStop) {
-    read.loop_ = ReadBoolean(storage, L"Loop");
-    read.wait_ = ReadBoolean(storage, L"Wait");
-  }
-  *this = read;
+std::unique_ptr<ZCommandSound> ZCommandSound::fromRecord(const CommandRecord& record) {
+  auto command = std::make_unique<ZCommandSound>();
+  command->setSoundType(record.soundType);
+  command->setIndex(record.index);
+  command->setFilePath(ansiText(record, record.text));
+  command->setLoop(record.loop);
+  command->setWait(record.wait);
+  return command;
 }

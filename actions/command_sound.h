@@ -24,7 +24,7 @@ class ZCommandSound : public ZCommandKind<ZCommandSound, kCommandSound> {
   // the file path for File; loop, wait and the index for Theme.
   bool equals(const ZCommand& other) const override;
   bool execute() override;
-  void loadFields(IStorage* storage) override;
+  static std::unique_ptr<ZCommandSound> fromRecord(const CommandRecord& record);
 
  protected:
   void saveFields(IStorage* storage) const override;

@@ -1,21 +1,7 @@
 #include "actions/command_system.h"
 #include "actions/system_functions.h"
 
-#include "actions/stored_names.h"
 #include "common/storage.h"
-
-namespace {
-
-// Stored names by function index.
-constexpr const char* kFunctionNames[ZCommandSystem::kFunctionCount] = {
-    "Maximize window",   "Minimize window",   "Restore window",      "Logoff Windows",
-    "Reboot system",     "Shutdown system",   "Vertical scroll",     "Horizontal scroll",
-    "Pause",             "Monitor power off", "Monitor power on",    "Launch screen saver",
-    "Windows start menu", "Next window",      "Previous window",     "Left click",
-    "Right click",       "Middle click",      "Insert date text",    "Insert time text",
-    "Show Zavotra window", "Minimize all windows"};
-
-}  // namespace
 
 bool ZCommandSystem::setFunction(int function) {
   if (function < kNone || function >= kFunctionCount) return false;
@@ -23,14 +9,9 @@ bool ZCommandSystem::setFunction(int function) {
   return true;
 }
 
-const char* ZCommandSystem::storedFunctionName(int function) {
-  return function >= 0 && function < kFunctionCount ? kFunctionNames[function] : nullptr;
-}
+const char* ZCommandSystem::storedFunctionName(int function) { return StoredSystemFunctionName(function); }
 
-bool ZCommandSystem::hasParameter(int function) {
-  return function == kVerticalScroll || function == kHorizontalScroll || function == kPause ||
-         function == kInsertDate || function == kInsertTime;
-}
+bool ZCommandSystem::hasParameter(int function) { return SystemFunctionHasParameter(function); }
 
 bool ZCommandSystem::equals(const ZCommand& other) const {
   if (other.typeId() != typeId()) return false;
@@ -50,10 +31,9 @@ void ZCommandSystem::saveFields(IStorage* storage) const {
   if (hasParameter(function_)) WriteInteger(storage, L"Parameter", parameter_);
 }
 
-void ZCommandSystem::loadFields(IStorage* storage) {
-  std::string name = ReadLiteral(storage, L"Function");
-  int function = name.empty() ? kNone : RequireStoredName(kFunctionNames, name);
-  int parameter = hasParameter(function) ? ReadInteger(storage, L"Parameter") : 0;
-  function_ = function;
-  parameter_ = parameter;
+std::unique_ptr<ZCommandSystem> ZCommandSystem::fromRecord(const CommandRecord& record) {
+  auto command = std::make_unique<ZCommandSystem>();
+  command->setFunction(record.function);
+  command->setParameter(record.parameter);
+  return command;
 }

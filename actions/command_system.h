@@ -47,7 +47,7 @@ class ZCommandSystem : public ZCommandKind<ZCommandSystem, kCommandSystem> {
 
   bool equals(const ZCommand& other) const override;
   bool execute() override;
-  void loadFields(IStorage* storage) override;
+  static std::unique_ptr<ZCommandSystem> fromRecord(const CommandRecord& record);
 
  protected:
   void saveFields(IStorage* storage) const override;

@@ -14,7 +14,10 @@ bool ZCommandText::execute() {
 
 void ZCommandText::saveFields(IStorage* storage) const { WriteUtf8Text(storage, L"Text", text_); }
 
-void ZCommandText::loadFields(IStorage* storage) {
-  text_ = ReadUtf8Text(storage, L"Text");
-  useClipboard_ = true;
+// The one command that keeps its text in UTF-8.
+std::unique_ptr<ZCommandText> ZCommandText::fromRecord(const CommandRecord& record) {
+  auto command = std::make_unique<ZCommandText>();
+  command->setText(record.ansiStrings ? AnsiToUtf8(record.text) : record.text);
+  command->setUseClipboard(record.useClipboard);
+  return command;
 }

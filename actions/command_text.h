@@ -16,7 +16,7 @@ class ZCommandText : public ZCommandKind<ZCommandText, kCommandText> {
   // Compares the text only.
   bool equals(const ZCommand& other) const override;
   bool execute() override;
-  void loadFields(IStorage* storage) override;
+  static std::unique_ptr<ZCommandText> fromRecord(const CommandRecord& record);
 
  protected:
   void saveFields(IStorage* storage) const override;

@@ -80,12 +80,16 @@ std::u16string ReadFragmentText(const char* at, const char* end) {
     out += Utf8ToUtf16(run);
     run.clear();
   };
+  // The next ";" at or after the position, searched for again only once the
+  // walk has passed it: a fragment full of bare ampersands must not be
+  // scanned to its end once for each of them.
+  const char* semicolon = nullptr;
   while (at != end) {
     if (*at == '<') {
       const char* close = std::find(at, end, '>');
       at = close == end ? end : close + 1;
     } else if (*at == '&') {
-      const char* semicolon = std::find(at, end, ';');
+      if (!semicolon || semicolon < at) semicolon = std::find(at, end, ';');
       if (semicolon == end) {  // a bare ampersand is text
         run.push_back(*at++);
         continue;

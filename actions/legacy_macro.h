@@ -1,6 +1,6 @@
 // Actions of the older sequential form as macros. Every action of that form
-// is a ZMacro; its commands follow the older form's own rules (text is typed,
-// launches never wait, the sound's four values, "-1" for no key).
+// is a ZMacro; its commands follow the older form's own rules
+// (legacy_command_fields.h).
 #pragma once
 #include <memory>
 

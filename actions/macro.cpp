@@ -36,9 +36,3 @@ void ZMacro::save(IStorage* storage, bool topLevel) const {
   for (const ZCommand* command : *this)
     command->save(CreateSubStorage(storage, NumberedName(L"Command", number++).c_str()).Get());
 }
-
-void ZMacro::loadBody(IStorage* storage) {
-  // The list ends at the first missing number, so a gap drops what follows.
-  ForEachNumberedSubStorage(storage, L"Command",
-                            [this](IStorage* child, int) { append(ZCommand::load(child)); });
-}

@@ -29,7 +29,4 @@ class ZMacro : public ZAction, public std::list<ZCommand*> {
   void append(std::unique_ptr<ZCommand> command) { push_back(command.release()); }
   // Deletes every command.
   void clearCommands();
-
- protected:
-  void loadBody(IStorage* storage) override;
 };

@@ -73,10 +73,7 @@ bool Minimize() {
 }
 
 bool Pause(int parameter) {
-  int seconds = parameter + 1;
-  if (seconds < 1) seconds = 1;
-  if (seconds > kLongestPauseSeconds) seconds = kLongestPauseSeconds;
-  Sleep(static_cast<DWORD>(seconds) * 1000);
+  Sleep(static_cast<DWORD>(PauseSeconds(parameter)) * 1000);
   return true;
 }
 
@@ -138,6 +135,13 @@ bool MinimizeAll() {
 }
 
 }  // namespace
+
+int PauseSeconds(int parameter) {
+  // Compared before adding one: INT32_MAX + 1 would overflow.
+  if (parameter < 0) return 1;
+  if (parameter >= kLongestPauseSeconds) return kLongestPauseSeconds;
+  return parameter + 1;
+}
 
 const ZSystemFunctionName* SystemFunctionName(int function) {
   if (function < 0 || function >= kSystemFunctionCount) return nullptr;

@@ -20,6 +20,9 @@ int ScrollKindNameId(int kind, bool vertical);
 
 // Longest pause, in seconds; a stored parameter beyond it is taken as it.
 constexpr int kLongestPauseSeconds = 9;
+// How long "Pause" with `parameter` lasts: parameter + 1 seconds, within
+// 1 to kLongestPauseSeconds, for every int the parameter may hold.
+int PauseSeconds(int parameter);
 
 // Performs `function` with `parameter` on the foreground window, the session
 // or the program's main window. False for an unknown function and where the

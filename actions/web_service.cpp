@@ -1,6 +1,5 @@
 #include "actions/web_service.h"
 
-#include "common/errors.h"
 #include "common/storage.h"
 
 ZWebService::ZWebService(const ZWebService& other)
@@ -28,20 +27,4 @@ void ZWebService::save(IStorage* storage, bool topLevel) const {
   WriteLiteral(storage, L"Type", "Web Service");
   WriteInteger(storage, L"Website", serviceId_);
   if (sound_) sound_->save(CreateSubStorage(storage, L"Sound").Get());
-}
-
-void ZWebService::loadBody(IStorage* storage) {
-  int32_t serviceId = ReadInteger(storage, L"Website");
-  std::unique_ptr<ZCommandSound> sound;
-  HRESULT result = S_OK;
-  StoragePtr soundStorage = OpenSubStorage(storage, L"Sound", &result);
-  if (soundStorage) {
-    // Only the sound's own streams matter; its "Type" is not checked.
-    sound = std::make_unique<ZCommandSound>();
-    sound->loadFields(soundStorage.Get());
-  } else if (result != STG_E_FILENOTFOUND) {
-    throw ZReadError(result);
-  }
-  serviceId_ = serviceId;
-  sound_ = std::move(sound);
 }

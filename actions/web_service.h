@@ -27,9 +27,6 @@ class ZWebService : public ZAction {
   const ZCommandSound* sound() const { return sound_.get(); }
   void setSound(std::unique_ptr<ZCommandSound> sound) { sound_ = std::move(sound); }
 
- protected:
-  void loadBody(IStorage* storage) override;
-
  private:
   int32_t serviceId_ = 0;
   std::unique_ptr<ZCommandSound> sound_;

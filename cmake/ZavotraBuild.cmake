@@ -74,25 +74,34 @@ function(zavotra_test)
                        PROPERTIES ${props})
 endfunction()
 
-# zavotra_fuzz(NAME <name> SOURCES ... LIBS ... CORPUS <dir>)
+# zavotra_fuzz(NAME <name> SOURCES ... LIBS ... CORPUS <dir> [RUNS n] [MAX_LEN bytes] [TIMEOUT s])
 # A libFuzzer target (native clang build only); ctest runs it for a bounded
-# number of iterations over its committed seed corpus.
+# number of iterations over its committed seed corpus. An input that takes
+# longer than TIMEOUT seconds (10 by default) fails the run: a reader that
+# runs away on hostile data is a fault like a crash.
 function(zavotra_fuzz)
-  cmake_parse_arguments(F "" "NAME;CORPUS;RUNS" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(F "" "NAME;CORPUS;RUNS;MAX_LEN;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(ZAVOTRA_WINDOWS OR NOT ZAVOTRA_FUZZ OR NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     return()
   endif()
   if(NOT F_RUNS)
     set(F_RUNS 20000)
   endif()
+  if(NOT F_MAX_LEN)
+    set(F_MAX_LEN 4096)
+  endif()
+  if(NOT F_TIMEOUT)
+    set(F_TIMEOUT 10)
+  endif()
   add_executable(${F_NAME} ${F_SOURCES})
   target_compile_options(${F_NAME} PRIVATE -fsanitize=fuzzer)
   target_link_options(${F_NAME} PRIVATE -fsanitize=fuzzer)
   target_link_libraries(${F_NAME} PRIVATE ${F_LIBS})
   set(work ${CMAKE_CURRENT_BINARY_DIR}/${F_NAME}.corpus)
+  set(options "-runs=${F_RUNS} -max_len=${F_MAX_LEN} -timeout=${F_TIMEOUT} -seed=1")
   add_test(NAME ${F_NAME}
            COMMAND ${CMAKE_COMMAND} -E env
-                   sh -c "rm -rf '${work}' && mkdir -p '${work}' && exec \"$0\" -runs=${F_RUNS} -max_len=4096 -seed=1 \"$1\" \"$2\""
+                   sh -c "rm -rf '${work}' && mkdir -p '${work}' && exec \"$0\" ${options} \"$1\" \"$2\""
                    $<TARGET_FILE:${F_NAME}> ${work} ${F_CORPUS})
   set_tests_properties(${F_NAME} PROPERTIES TIMEOUT 300 LABELS fuzz)
 endfunction()

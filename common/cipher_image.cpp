@@ -12,6 +12,8 @@ size_t RoundUpToBlock(size_t size) {
 
 size_t WholeBlockBytes(size_t size) { return size / ZBlowfish::kBlockSize * ZBlowfish::kBlockSize; }
 
+constexpr size_t kLengthBytesRead = 4;
+
 }  // namespace
 
 bool EncryptImage(const uint8_t* plain, size_t size, const ZKeyBlock& key,
@@ -32,8 +34,10 @@ bool EncryptImage(const uint8_t* plain, size_t size, const ZKeyBlock& key,
 
 bool ReadImagePlainLength(const uint8_t* image, size_t size, uint64_t& plainLength) {
   if (size < kCipherHeaderSize + ZBlowfish::kBlockSize) return false;
+  // Writers fill all eight bytes, but the length is read from the last four
+  // only, so files whose high bytes were never cleared still open.
   uint64_t length = 0;
-  for (size_t i = 0; i < kCipherHeaderSize; ++i) length = (length << 8) | image[i];
+  for (size_t i = kCipherHeaderSize - kLengthBytesRead; i < kCipherHeaderSize; ++i) length = (length << 8) | image[i];
   if (length > WholeBlockBytes(size - kCipherHeaderSize)) return false;
   plainLength = length;
   return true;

@@ -16,7 +16,8 @@ bool EncryptImage(const uint8_t* plain, size_t size, const ZKeyBlock& key,
                   std::vector<uint8_t>& image);
 
 // The plain length of a well-formed image: at least one cipher block, and a
-// header that does not claim more bytes than the whole cipher blocks hold.
+// header whose last four bytes (big-endian; the first four are not read) do
+// not claim more bytes than the whole cipher blocks hold.
 bool ReadImagePlainLength(const uint8_t* image, size_t size, uint64_t& plainLength);
 
 // Decrypts a well-formed image into its plain content. A wrong key is not

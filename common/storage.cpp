@@ -1,9 +1,8 @@
 #include "common/storage.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <new>
 
 #include "common/ansi_text.h"
@@ -53,62 +52,8 @@ void ReadExactly(IStream* stream, void* data, ULONG size) {
   if (read != size) throw ZReadError(hr);
 }
 
-std::string UpToFirstNul(const std::vector<uint8_t>& bytes) {
-  const char* text = reinterpret_cast<const char*>(bytes.data());
-  const void* nul = std::memchr(text, 0, bytes.size());
-  size_t length = nul ? static_cast<const char*>(nul) - text : bytes.size();
-  return std::string(text, length);
-}
-
-std::string ReadTerminated(IStorage* storage, const wchar_t* name) {
-  return UpToFirstNul(ReadAllBytes(storage, name));
-}
-
-const char* SkipBlanks(const char* text) {
-  while (*text == ' ' || (*text >= '\t' && *text <= '\r')) ++text;
-  return text;
-}
-
-// Leading decimal digits as an unsigned value, saturating; *end is where the
-// digits stop (== text when there are none).
-unsigned long long ParseDigits(const char* text, const char** end) {
-  unsigned long long value = 0;
-  while (*text >= '0' && *text <= '9') {
-    unsigned digit = static_cast<unsigned>(*text - '0');
-    value = value > (ULLONG_MAX - digit) / 10 ? ULLONG_MAX : value * 10 + digit;
-    ++text;
-  }
-  *end = text;
-  return value;
-}
-
-// atoi's reading, without its undefined behaviour on overflow.
-int32_t ParseInteger(const char* text) {
-  text = SkipBlanks(text);
-  bool negative = *text == '-';
-  if (*text == '-' || *text == '+') ++text;
-  const char* end;
-  unsigned long long magnitude = ParseDigits(text, &end);
-  if (negative) {
-    return magnitude >= 2147483648ull ? INT32_MIN : -static_cast<int32_t>(magnitude);
-  }
-  return magnitude > INT32_MAX ? INT32_MAX : static_cast<int32_t>(magnitude);
-}
-
-// One "%u" conversion: blanks, optional sign (a minus wraps as scanf does),
-// digits. Returns false when no digits follow.
-bool ScanUnsigned(const char** cursor, uint32_t* value) {
-  const char* text = SkipBlanks(*cursor);
-  bool negative = *text == '-';
-  if (*text == '-' || *text == '+') ++text;
-  const char* end;
-  unsigned long long magnitude = ParseDigits(text, &end);
-  if (end == text) return false;
-  uint32_t clipped = magnitude > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(magnitude);
-  *value = negative ? 0u - clipped : clipped;
-  *cursor = end;
-  return true;
-}
+// The buffer of a value grows by at most this much ahead of the bytes read.
+constexpr ULONG kReadChunk = 64 * 1024;
 
 }  // namespace
 
@@ -180,12 +125,6 @@ StoragePtr OpenRequiredSubStorage(IStorage* parent, const wchar_t* name) {
   return child;
 }
 
-std::wstring NumberedName(const wchar_t* prefix, int index) {
-  wchar_t number[16];
-  swprintf(number, 16, L" %02d", index);
-  return std::wstring(prefix) + number;
-}
-
 int ForEachNumberedSubStorage(IStorage* parent, const wchar_t* prefix,
                               const std::function<void(IStorage* child, int index)>& visit) {
   for (int index = 0;; ++index) {
@@ -204,7 +143,7 @@ void WriteText(IStorage* storage, const wchar_t* name, const std::string& ansi) 
 }
 
 std::string ReadText(IStorage* storage, const wchar_t* name) {
-  return Utf8ToAnsi(ReadTerminated(storage, name));
+  return Utf8ToAnsi(ReadStoredText(ZStorageSource(storage), name));
 }
 
 std::string ReadOptionalText(IStorage* storage, const wchar_t* name, const std::string& fallback) {
@@ -220,7 +159,7 @@ void WriteLiteral(IStorage* storage, const wchar_t* name, const std::string& lit
 }
 
 std::string ReadLiteral(IStorage* storage, const wchar_t* name) {
-  return ReadTerminated(storage, name);
+  return ReadStoredLiteral(ZStorageSource(storage), name);
 }
 
 void WriteUtf8Text(IStorage* storage, const wchar_t* name, const std::string& utf8) {
@@ -228,7 +167,7 @@ void WriteUtf8Text(IStorage* storage, const wchar_t* name, const std::string& ut
 }
 
 std::string ReadUtf8Text(IStorage* storage, const wchar_t* name) {
-  return ReadTerminated(storage, name);
+  return ReadStoredText(ZStorageSource(storage), name);
 }
 
 void WriteInteger(IStorage* storage, const wchar_t* name, int32_t value) {
@@ -238,7 +177,7 @@ void WriteInteger(IStorage* storage, const wchar_t* name, int32_t value) {
 }
 
 int32_t ReadInteger(IStorage* storage, const wchar_t* name) {
-  return ParseInteger(ReadText(storage, name).c_str());
+  return ReadStoredInteger(ZStorageSource(storage), name);
 }
 
 void WriteUnsigned(IStorage* storage, const wchar_t* name, uint32_t value) {
@@ -248,10 +187,7 @@ void WriteUnsigned(IStorage* storage, const wchar_t* name, uint32_t value) {
 }
 
 uint32_t ReadUnsigned(IStorage* storage, const wchar_t* name) {
-  std::string text = ReadText(storage, name);
-  const char* cursor = text.c_str();
-  uint32_t value = 0;
-  return ScanUnsigned(&cursor, &value) ? value : 0;
+  return ReadStoredUnsigned(ZStorageSource(storage), name);
 }
 
 void WriteBoolean(IStorage* storage, const wchar_t* name, bool value) {
@@ -259,7 +195,7 @@ void WriteBoolean(IStorage* storage, const wchar_t* name, bool value) {
 }
 
 bool ReadBoolean(IStorage* storage, const wchar_t* name) {
-  return ReadLiteral(storage, name) == "true";
+  return ReadStoredBoolean(ZStorageSource(storage), name);
 }
 
 void WriteNumberList(IStorage* storage, const wchar_t* name, const std::vector<uint32_t>& numbers) {
@@ -272,12 +208,7 @@ void WriteNumberList(IStorage* storage, const wchar_t* name, const std::vector<u
 }
 
 std::vector<uint32_t> ReadNumberList(IStorage* storage, const wchar_t* name, size_t maxCount) {
-  std::string text = ReadText(storage, name);
-  std::vector<uint32_t> numbers;
-  const char* cursor = text.c_str();
-  uint32_t number = 0;
-  while (numbers.size() < maxCount && ScanUnsigned(&cursor, &number)) numbers.push_back(number);
-  return numbers;
+  return ReadStoredNumberList(ZStorageSource(storage), name, maxCount);
 }
 
 void WriteVersion(IStorage* storage, const wchar_t* name, const std::string& version) {
@@ -285,12 +216,11 @@ void WriteVersion(IStorage* storage, const wchar_t* name, const std::string& ver
 }
 
 double ReadVersion(IStorage* storage, const wchar_t* name) {
-  return atof(ReadLiteral(storage, name).c_str());
+  return ReadStoredVersion(ZStorageSource(storage), name);
 }
 
 void CheckFileVersion(IStorage* storage, const wchar_t* name) {
-  const double version = ReadVersion(storage, name);
-  if (!(version >= 2.0 && version < 3.0)) throw ZReadError();
+  CheckStoredFileVersion(ZStorageSource(storage), name);
 }
 
 void WriteBlock(IStorage* storage, const wchar_t* name, const void* data, size_t size) {
@@ -303,19 +233,41 @@ void ReadBlock(IStorage* storage, const wchar_t* name, void* data, size_t size) 
   ReadExactly(stream.Get(), data, static_cast<ULONG>(size));
 }
 
-std::vector<uint8_t> ReadAllBytes(IStorage* storage, const wchar_t* name) {
-  ComPtr<IStream> stream = OpenValueStream(storage, name);
+std::vector<uint8_t> ReadAllBytes(IStorage* storage, const wchar_t* name, size_t limit) {
+  return ZStorageSource(storage).stream(name, limit);
+}
+
+std::vector<uint8_t> ReadStreamBytes(IStream* stream, size_t limit) {
   STATSTG stat = {};
   HRESULT hr = stream->Stat(&stat, STATFLAG_NONAME);
   if (FAILED(hr)) throw ZReadError(hr);
-  // A damaged file may claim a size no buffer can hold.
-  ULONG size = stat.cbSize.LowPart;
+  // Files of this format keep sizes in 32 bits; the high part is not read.
+  const ULONG claimed = stat.cbSize.LowPart;
+  if (claimed > limit) throw ZReadError();
   std::vector<uint8_t> bytes;
   try {
-    bytes.resize(size);
+    while (bytes.size() < claimed) {
+      const ULONG done = static_cast<ULONG>(bytes.size());
+      const ULONG chunk = std::min(claimed - done, kReadChunk);
+      bytes.resize(done + chunk);
+      ReadExactly(stream, bytes.data() + done, chunk);
+    }
   } catch (const std::bad_alloc&) {
     throw ZReadError(E_OUTOFMEMORY);
   }
-  if (size) ReadExactly(stream.Get(), bytes.data(), size);
   return bytes;
+}
+
+// --- ZStorageSource --------------------------------------------------------
+
+std::vector<uint8_t> ZStorageSource::stream(const wchar_t* name, size_t limit) const {
+  return ReadStreamBytes(OpenValueStream(storage_.Get(), name).Get(), limit);
+}
+
+std::unique_ptr<ZStreamSource> ZStorageSource::child(const wchar_t* name, int32_t* result) const {
+  HRESULT hr = S_OK;
+  StoragePtr child = OpenSubStorage(storage_.Get(), name, &hr);
+  if (result) *result = hr;
+  if (!child) return nullptr;
+  return std::make_unique<ZStorageSource>(child.Get());
 }

@@ -19,6 +19,9 @@
 #include <string>
 #include <vector>
 
+#include "common/stored_values.h"
+#include "common/stream_source.h"
+
 using StoragePtr = Microsoft::WRL::ComPtr<IStorage>;
 
 // --- Files -----------------------------------------------------------------
@@ -44,10 +47,7 @@ StoragePtr OpenSubStorage(IStorage* parent, const wchar_t* name, HRESULT* result
 // Opens a sub-storage that must exist. Throws ZReadError with the result code.
 StoragePtr OpenRequiredSubStorage(IStorage* parent, const wchar_t* name);
 
-// "<prefix> NN" with at least two decimal digits: NumberedName(L"Shape", 3)
-// gives L"Shape 03".
-std::wstring NumberedName(const wchar_t* prefix, int index);
-
+// NumberedName() (common/stream_source.h) makes the numbered names.
 // Calls visit(child, index) for "<prefix> 00", "<prefix> 01", ... in order and
 // stops at the first number that is missing (STG_E_FILENOTFOUND); any other
 // open failure throws ZReadError. Returns how many were visited. Each child is
@@ -57,7 +57,9 @@ int ForEachNumberedSubStorage(IStorage* parent, const wchar_t* prefix,
 
 // --- Values ----------------------------------------------------------------
 // Writing replaces an element of the same name. Reading a missing element
-// throws ZReadError carrying STG_E_FILENOTFOUND (0x80030002).
+// throws ZReadError carrying STG_E_FILENOTFOUND (0x80030002). Every value is
+// bounded by its kind's longest value (common/stored_values.h): a stream that
+// claims more throws ZReadError (code 0) before any buffer is made for it.
 
 // Text: an ANSI (system code page) string, stored as UTF-8 plus NUL. Reads
 // the bytes up to the first NUL (all of them when there is none) and converts
@@ -78,14 +80,13 @@ std::string ReadLiteral(IStorage* storage, const wchar_t* name);
 void WriteUtf8Text(IStorage* storage, const wchar_t* name, const std::string& utf8);
 std::string ReadUtf8Text(IStorage* storage, const wchar_t* name);
 
-// Integer: "%d" written as Text; read the way atoi reads (leading blanks,
-// optional sign, digits; no digits gives 0; out-of-range values saturate).
+// Integer: "%d" written as Text; read as ParseStoredInteger reads (atoi's
+// way, saturating).
 void WriteInteger(IStorage* storage, const wchar_t* name, int32_t value);
 int32_t ReadInteger(IStorage* storage, const wchar_t* name);
 
-// Unsigned: "%u" written as Text (identifiers); read the way "%u" scans
-// (leading blanks, optional sign, digits; a minus wraps around), no digits
-// gives 0, saturating at UINT32_MAX.
+// Unsigned: "%u" written as Text (identifiers); read as ParseStoredUnsigned
+// reads ("%u"'s way, saturating).
 void WriteUnsigned(IStorage* storage, const wchar_t* name, uint32_t value);
 uint32_t ReadUnsigned(IStorage* storage, const wchar_t* name);
 
@@ -103,9 +104,7 @@ std::vector<uint32_t> ReadNumberList(IStorage* storage, const wchar_t* name, siz
 // Version: a Literal such as "2.0"; read back as atof reads it.
 void WriteVersion(IStorage* storage, const wchar_t* name, const std::string& version);
 double ReadVersion(IStorage* storage, const wchar_t* name);
-// Symbol, action and plug-in files are all of generation 2: any 2.x is read,
-// since a minor version only adds what older readers may ignore. Throws
-// ZReadError for any other version or none.
+// Throws ZReadError for a version IsReadableFileVersion refuses, or none.
 void CheckFileVersion(IStorage* storage, const wchar_t* name);
 
 // Block: raw bytes without terminator (points, icon masks).
@@ -113,5 +112,22 @@ void WriteBlock(IStorage* storage, const wchar_t* name, const void* data, size_t
 // Reads exactly size bytes from the start of the stream; a shorter stream
 // throws ZReadError. On failure the buffer's content is unspecified.
 void ReadBlock(IStorage* storage, const wchar_t* name, void* data, size_t size);
-// The whole stream, whatever its size (e.g. a list of points).
-std::vector<uint8_t> ReadAllBytes(IStorage* storage, const wchar_t* name);
+// The whole stream (e.g. a list of points); more than `limit` bytes throw.
+std::vector<uint8_t> ReadAllBytes(IStorage* storage, const wchar_t* name, size_t limit);
+// The whole of an open stream, read from its start. The size the stream
+// claims is not taken on trust: more than `limit` throws ZReadError (code 0)
+// at once, and the buffer grows only with the bytes that really arrive, so a
+// damaged size costs no more memory than the stream holds.
+std::vector<uint8_t> ReadStreamBytes(IStream* stream, size_t limit);
+
+// A storage as a ZStreamSource, for the readers that work on one. Holds its
+// own reference to the storage.
+class ZStorageSource : public ZStreamSource {
+ public:
+  explicit ZStorageSource(IStorage* storage) : storage_(storage) {}
+  std::vector<uint8_t> stream(const wchar_t* name, size_t limit) const override;
+  std::unique_ptr<ZStreamSource> child(const wchar_t* name, int32_t* result) const override;
+
+ private:
+  StoragePtr storage_;
+};

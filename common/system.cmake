@@ -3,6 +3,8 @@ target_sources(zcommon_portable PRIVATE
   path_text.cpp
   scrambled_text.cpp
   url_command.cpp
+  stored_values.cpp
+  stream_source.cpp
 )
 if(ZAVOTRA_WINDOWS)
   target_sources(zcommon PRIVATE

@@ -26,7 +26,7 @@ void WriteStroke(IStorage* strokeStorage, const Stroke& stroke) {
 
 // Trailing bytes that do not make a whole point are ignored.
 Stroke ReadStroke(IStorage* strokeStorage) {
-  const std::vector<uint8_t> bytes = ReadAllBytes(strokeStorage, kPointsStream);
+  const std::vector<uint8_t> bytes = ReadAllBytes(strokeStorage, kPointsStream, kLongestPointsValue);
   Stroke stroke(bytes.size() / sizeof(Point));
   if (!stroke.empty()) std::memcpy(stroke.data(), bytes.data(), stroke.size() * sizeof(Point));
   return stroke;

@@ -64,7 +64,6 @@ class JournalCommand : public ZCommand {
     journal_.record("end " + label_);
     return result_;
   }
-  void loadFields(IStorage*) override {}
 
  protected:
   void saveFields(IStorage*) const override {}

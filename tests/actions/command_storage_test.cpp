@@ -108,6 +108,13 @@ std::vector<NamedCommand> CommandsWithEveryField() {
          c->setTarget("someone@example.com");
          return c;
        }},
+      {"internet without function",  // as an older file may give it
+       [] {
+         auto c = std::make_unique<ZCommandInternet>();
+         c->setFunction(ZCommandInternet::kNone);
+         c->setTarget("http://example.com/");
+         return c;
+       }},
   };
 }
 
@@ -167,7 +174,7 @@ TEST(CommandStorage, UnknownOrMiscasedNamesAreRejected) {
       {"window style case", &launch, L"Window style", "normal"},
       {"sound type", &sound, L"Sound type", "Beep"},
       {"internet function", &internet, L"Function", "E-mail"},
-      {"internet function unknown", &internet, L"Function", ""},
+      {"internet function unknown", &internet, L"Function", "Chat"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
@@ -248,6 +255,33 @@ TEST(CommandStorage, KeysStreamIsScannedIntoTheFourSlots) {
     EXPECT_EQ(hotkey.keys(), c.expected);
     EXPECT_EQ(hotkey.repeat(), 3);
   }
+}
+
+// Every repetition holds the keys 80 ms on a thread nothing can cancel: a
+// damaged or hostile count is cut to the most a macro may ask for.
+TEST(CommandStorage, HotkeyRepeatIsCappedAtLoad) {
+  struct Case {
+    const char* repeat;
+    int expected;
+  } cases[] = {
+      {"2000000000", kMostHotkeyRepeats}, {"99999999999", kMostHotkeyRepeats}, {"101", kMostHotkeyRepeats},
+      {"100", 100}, {"3", 3}, {"0", 0}, {"-5", -5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.repeat);
+    TestStorageFile file;
+    {
+      StoragePtr root = file.create();
+      WriteLiteral(root.Get(), L"Type", "Hotkey");
+      WriteLiteral(root.Get(), L"Repeat", c.repeat);
+      WriteLiteral(root.Get(), L"Keys", "1 39 0 0");
+    }
+    auto loaded = ZCommand::load(file.open().Get());
+    EXPECT_EQ(static_cast<const ZCommandHotkey&>(*loaded).repeat(), c.expected);
+  }
+  ZCommandHotkey edited;
+  edited.setRepeat(INT32_MAX);
+  EXPECT_EQ(edited.repeat(), kMostHotkeyRepeats);
 }
 
 TEST(CommandStorage, MissingStreamIsUnreadable) {

@@ -91,7 +91,7 @@ TEST(CipherImage, MalformedImagesFailCleanly) {
   auto claimsMore = good;
   claimsMore[7] = 17;  // 17 plain bytes in 16 cipher bytes
   auto hugeLength = good;
-  hugeLength[0] = 0x80;
+  hugeLength[4] = 0x80;
   auto partBlock = good;
   partBlock.resize(20);  // 12 cipher bytes: one whole block, 13 claimed
   const std::vector<std::vector<uint8_t>> bad = {
@@ -103,6 +103,27 @@ TEST(CipherImage, MalformedImagesFailCleanly) {
     EXPECT_FALSE(DecryptImage(exact.get(), image.size(), Key(1, 16), out));
     EXPECT_FALSE(RekeyImage(exact.get(), image.size(), Key(1, 16), Key(2, 16), out));
     EXPECT_EQ(out, std::vector<uint8_t>{42});
+  }
+}
+
+// The plain length is the last four header bytes; the first four are not
+// read, so an image whose high bytes are set still decrypts.
+TEST(CipherImage, ThePlainLengthIsTheLastFourHeaderBytes) {
+  const auto plain = Plain(13);
+  std::vector<uint8_t> good;
+  ASSERT_TRUE(EncryptImage(plain.data(), plain.size(), Key(1, 16), good));
+  for (size_t high = 0; high < 4; ++high) {
+    auto image = good;
+    image[high] = 0xA5;
+    auto exact = Exact(image);
+    std::vector<uint8_t> back, rekeyed;
+    uint64_t length = 0;
+    ASSERT_TRUE(ReadImagePlainLength(exact.get(), image.size(), length)) << high;
+    EXPECT_EQ(length, 13u);
+    ASSERT_TRUE(DecryptImage(exact.get(), image.size(), Key(1, 16), back)) << high;
+    EXPECT_EQ(back, plain);
+    ASSERT_TRUE(RekeyImage(exact.get(), image.size(), Key(1, 16), Key(2, 16), rekeyed)) << high;
+    EXPECT_EQ(rekeyed[high], 0xA5);  // the header is kept as it was
   }
 }
 

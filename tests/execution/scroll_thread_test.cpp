@@ -11,12 +11,17 @@
 
 namespace {
 
-// Scroll codes a window received, in order.
+// Scroll codes the windows received, in order, and the scroll bar each
+// vertical one named (null for the window's own bar).
 std::vector<int> g_vertical;
 std::vector<int> g_horizontal;
+std::vector<HWND> g_verticalBars;
 
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_VSCROLL) g_vertical.push_back(LOWORD(wParam));
+  if (message == WM_VSCROLL) {
+    g_vertical.push_back(LOWORD(wParam));
+    g_verticalBars.push_back(reinterpret_cast<HWND>(lParam));
+  }
   if (message == WM_HSCROLL) g_horizontal.push_back(LOWORD(wParam));
   return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -49,6 +54,7 @@ class ScrollThread : public ::testing::Test {
   void SetUp() override {
     g_vertical.clear();
     g_horizontal.clear();
+    g_verticalBars.clear();
   }
   void TearDown() override {
     RequestScrollStop();
@@ -118,6 +124,9 @@ TEST_F(ScrollThread, OneLineDownGoesToTheBottomOnce) {
   EXPECT_EQ((std::vector<int>{SB_PAGERIGHT, SB_ENDSCROLL}), g_horizontal);
 }
 
+// A request that found no target is dropped, not left raised: a raised one
+// would keep the thread spinning, and would scroll the next window located
+// for another request, in a direction nobody asked for.
 TEST_F(ScrollThread, WindowWithoutScrollBarsReceivesNothing) {
   showTarget(0);
   EXPECT_TRUE(ExecuteSystemFunction(ZCommandSystem::kVerticalScroll, kScrollAutoForward));
@@ -125,6 +134,14 @@ TEST_F(ScrollThread, WindowWithoutScrollBarsReceivesNothing) {
   PumpFor(500);
   EXPECT_TRUE(g_vertical.empty());
   EXPECT_TRUE(g_horizontal.empty());
+
+  HWND first = window_;
+  showTarget(WS_VSCROLL | WS_HSCROLL);
+  DestroyWindow(first);
+  EXPECT_TRUE(ExecuteSystemFunction(ZCommandSystem::kHorizontalScroll, kScrollPageForward));
+  PumpFor(400);
+  EXPECT_TRUE(g_vertical.empty());
+  EXPECT_EQ((std::vector<int>{SB_PAGERIGHT, SB_ENDSCROLL}), g_horizontal);
 }
 
 TEST_F(ScrollThread, ScrollBarControlOfTheFocusWindowIsTheTarget) {
@@ -136,6 +153,7 @@ TEST_F(ScrollThread, ScrollBarControlOfTheFocusWindowIsTheTarget) {
   EXPECT_TRUE(ExecuteSystemFunction(ZCommandSystem::kVerticalScroll, kScrollPageBack));
   PumpFor(400);
   EXPECT_EQ((std::vector<int>{SB_PAGEUP, SB_ENDSCROLL}), g_vertical);
+  EXPECT_EQ((std::vector<HWND>{bar, bar}), g_verticalBars);  // the control, not the window's own bar
 }
 
 }  // namespace

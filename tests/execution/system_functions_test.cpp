@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 
 #include "actions/command_system.h"
 #include "actions/scroll_thread.h"
@@ -36,8 +37,21 @@ TEST(SystemFunctions, PauseLastsItsParameterPlusOneSeconds) {
   for (int parameter : {0, 1}) {
     const DWORD start = GetTickCount();
     EXPECT_TRUE(ExecuteSystemFunction(ZCommandSystem::kPause, parameter));
-    EXPECT_GE(GetTickCount() - start, static_cast<DWORD>(parameter + 1) * 1000 - 20) << parameter;
+    const DWORD elapsed = GetTickCount() - start;
+    const DWORD expected = static_cast<DWORD>(parameter + 1) * 1000;
+    EXPECT_GE(elapsed, expected - 20) << parameter;
+    // Generous above, yet short of the next longer pause.
+    EXPECT_LT(elapsed, expected + 900) << parameter;
   }
+}
+
+TEST(SystemFunctions, PauseSecondsStayWithinOneToNineForEveryParameter) {
+  struct Case {
+    int parameter;
+    int seconds;
+  } cases[] = {{0, 1}, {1, 2}, {8, 9}, {9, 9}, {1000, 9}, {INT32_MAX - 1, 9}, {INT32_MAX, 9},
+               {-1, 1}, {-2, 1}, {INT32_MIN, 1}};
+  for (const Case& c : cases) EXPECT_EQ(PauseSeconds(c.parameter), c.seconds) << c.parameter;
 }
 
 using WindowFunctions = DesktopFixture;
@@ -76,10 +90,19 @@ TEST_F(WindowFunctions, MinimizeOverAPopupMenuDoesNothingAndSucceeds) {
   DestroyWindow(menu);
 }
 
+// Hidden, or shown but behind the application in front: either way the
+// main window comes to the front, and does not stay topmost.
 TEST_F(WindowFunctions, ShowMainWindowBringsItToTheFront) {
-  EXPECT_TRUE(RunFunction(ZCommandSystem::kShowMainWindow));
-  EXPECT_TRUE(IsWindowVisible(main_));
-  EXPECT_EQ(0, GetWindowLongPtrW(main_, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  for (const bool shownBehind : {false, true}) {
+    SCOPED_TRACE(shownBehind);
+    ShowWindow(main_, shownBehind ? SW_SHOWNOACTIVATE : SW_HIDE);
+    bringToFront();
+    ASSERT_EQ(frame_, GetForegroundWindow());
+    EXPECT_TRUE(RunFunction(ZCommandSystem::kShowMainWindow));
+    EXPECT_TRUE(IsWindowVisible(main_));
+    EXPECT_EQ(main_, GetForegroundWindow());
+    EXPECT_EQ(0, GetWindowLongPtrW(main_, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  }
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "actions/command_system.h"
 #include "actions/command_text.h"
 #include "actions/macro.h"
+#include "actions/sound_and_internet_requests.h"
 #include "common/default_key.h"
 #include "common/errors.h"
 #include "common/file_cipher.h"
@@ -22,6 +23,7 @@
 #include "plugins/plugin_folder.h"
 #include "tests/plugins/legacy_plugin_bytes.h"
 #include "tests/symbols/symbol_samples.h"
+#include "tests/support/stream_size_claim.h"
 #include "tests/support/temp_copy_test.h"
 #include "tests/symbols/test_keys.h"
 
@@ -289,6 +291,42 @@ TEST_F(PluginFileTest, FindsTheFirstActionWithTheSameSymbolWhereverItWasLoadedFr
   EXPECT_EQ(plugin.findActionBySymbol(wanted), nullptr);
 }
 
+// A stream whose directory entry claims 0x90000000 bytes: in the header the
+// file is unreadable, in one action only that action is lost; in a protected
+// profile no decrypted copy stays behind either way.
+TEST_F(PluginFileTest, AHostileStreamSizeCostsItsFileOrItsActionOnly) {
+  for (const bool protectedProfile : {false, true}) {
+    SCOPED_TRACE(protectedProfile);
+    const ZKeyBlock key = protectedProfile ? ProtectedProfileKey() : DefaultKey();
+    ZPlugin original;
+    FillHeader(original);
+    original.addAction(SampleMacro("Kept", 7));
+    auto typing = SampleMacro("Hostile", 8);
+    auto text = std::make_unique<ZCommandText>();
+    text->setText(std::string(5000, 't'));
+    typing->append(std::move(text));
+    original.addAction(std::move(typing));
+    original.addAction(SampleMacro("Also kept", 9));
+
+    original.saveAs(path(), DefaultKey());
+    ASSERT_EQ(ClaimStreamSize(path(), L"Text", 0x90000000u), 1);
+    if (protectedProfile) ASSERT_TRUE(ZFileCipher::EncryptInPlace(path().c_str(), key));
+    ZPlugin plugin;
+    plugin.read(path(), nullptr, key);
+    ASSERT_EQ(plugin.actions().size(), 2u);
+    EXPECT_EQ(plugin.actions()[0]->name(), "Kept");
+    EXPECT_EQ(plugin.actions()[1]->name(), "Also kept");
+
+    original.saveAs(path(), DefaultKey());
+    ASSERT_EQ(ClaimStreamSize(path(), L"Comments", 0x90000000u), 1);
+    if (protectedProfile) ASSERT_TRUE(ZFileCipher::EncryptInPlace(path().c_str(), key));
+    ZPlugin header;
+    EXPECT_THROW(header.readHeader(path(), key), ZReadError);
+    EXPECT_THROW(header.read(path(), nullptr, key), ZReadError);
+    EXPECT_TRUE(leftovers().empty());
+  }
+}
+
 // --- The older sequential form -------------------------------------------
 
 const std::vector<LegacyCommandBytes> kOlderCommands = {
@@ -380,6 +418,43 @@ TEST_F(PluginFileTest, OlderFileLoadsUnscrambledWithTheOlderCommandRules) {
   ZPlugin again;
   again.read(path(), nullptr, DefaultKey());
   ExpectSameHeader(again, plugin);
+  ExpectSameActions(again, plugin);
+}
+
+// Numbers beyond the int range saturate (never atoi's wrap-around, which
+// would turn 2^32 + 1 into Ctrl), a repeat count is capped, and a function
+// outside the tables is none: such a command does nothing when run.
+TEST_F(PluginFileTest, OlderFileNumbersOutsideTheirRangeAreBoundedOrDoNothing) {
+  const std::vector<LegacyCommandBytes> hostile = {
+      {0, 0, {"2000000000", "1", "-1", "-1", "-1"}},
+      {0, 0, {"99999999999", "4294967297", "-4294967295", "39", "-1"}},
+      {3, 0, {"4294967304", "0"}},  // 2^32 + 8 is not Pause
+      {6, 0, {"7", "http://example.com/"}},
+      {6, 0, {"4294967297", "someone@example.com"}},
+      {6, 0, {"-1", "http://example.com/"}},
+  };
+  WriteWholeFile(path(), LegacyPluginFile({}, {LegacyAction("S", {0xFF}, "hostile", 0, 0, hostile)}));
+  ZPlugin plugin;
+  plugin.read(path(), nullptr, DefaultKey());
+  ASSERT_EQ(plugin.actions().size(), 1u);
+  const ZAction& action = *plugin.actions()[0];
+  ASSERT_EQ(dynamic_cast<const ZMacro&>(action).size(), hostile.size());
+
+  EXPECT_EQ(CommandAt<ZCommandHotkey>(action, 0).repeat(), kMostHotkeyRepeats);
+  EXPECT_EQ(CommandAt<ZCommandHotkey>(action, 0).keys(), (ZCommandHotkey::Keys{1, 0, 0, 0}));
+  EXPECT_EQ(CommandAt<ZCommandHotkey>(action, 1).repeat(), kMostHotkeyRepeats);
+  EXPECT_EQ(CommandAt<ZCommandHotkey>(action, 1).keys(), (ZCommandHotkey::Keys{0, 0, 39, 0}));
+  EXPECT_EQ(CommandAt<ZCommandSystem>(action, 2).function(), ZCommandSystem::kNone);
+  for (size_t index = 3; index < hostile.size(); ++index) {
+    const auto& internet = CommandAt<ZCommandInternet>(action, index);
+    EXPECT_EQ(internet.function(), ZCommandInternet::kNone) << index;
+    EXPECT_EQ(InternetRequestUrl(internet.function(), internet.target()), "") << index;  // nothing to open
+  }
+
+  // Saved in the storage form, the commands read back the same.
+  plugin.save(DefaultKey());
+  ZPlugin again;
+  again.read(path(), nullptr, DefaultKey());
   ExpectSameActions(again, plugin);
 }
 

@@ -11,6 +11,7 @@
 #include "resources/zavotra_ids.h"
 #include "common/app_context.h"
 #include "common/settings.h"
+#include "shell/scoped_handle.h"
 #include "shell/usage_counters.h"
 #include "tests/road/road_fixtures.h"
 #include "tests/support/temp_folder.h"
@@ -18,6 +19,23 @@
 namespace {
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+
+// A command that sets an event each time it runs: the action holding it was
+// started.
+class RunSignal : public ZCommand {
+ public:
+  explicit RunSignal(HANDLE event) : event_(event) {}
+  bool equals(const ZCommand& other) const override { return &other == this; }
+  int typeId() const override { return kCommandMenu; }
+  std::unique_ptr<ZCommand> clone() const override { return std::make_unique<RunSignal>(*this); }
+  bool execute() override { return SetEvent(event_) != FALSE; }
+
+ protected:
+  void saveFields(IStorage*) const override {}
+
+ private:
+  HANDLE event_;
+};
 
 class CaptureMessagesTest : public ::testing::Test {
  protected:
@@ -64,8 +82,13 @@ class CaptureMessagesTest : public ::testing::Test {
 };
 
 TEST_F(CaptureMessagesTest, CommonActionRunsAndIsCountedWithoutAnApplicationPlugin) {
+  ZMacro& common = dynamic_cast<ZMacro&>(*manager_.plugin(ZPluginManager::kCommon)->actions().front());
+  const ZFileHandle started(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  common.append(std::make_unique<RunSignal>(started.get()));
   drawL();
   send(WM_HOOK_GESTURE_END);
+  // The action runs on a worker of its own, over a clone that signals too.
+  EXPECT_EQ(WaitForSingleObject(started.get(), 10000), WAIT_OBJECT_0);
   ASSERT_NE(handler_.lastWinner(), nullptr);
   EXPECT_EQ(handler_.lastWinner()->name(), "Common L");
   EXPECT_TRUE(handler_.trail().isEmpty());

@@ -42,9 +42,6 @@ class ZTimedAction : public ZAction {
   }
   std::unique_ptr<ZAction> clone() const override { return std::make_unique<ZTimedAction>(*this); }
   bool equals(const ZAction&) const override { return false; }
-
- protected:
-  void loadBody(IStorage*) override {}
 };
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }

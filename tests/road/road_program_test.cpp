@@ -8,9 +8,15 @@
 #include <cstring>
 
 #include "actions/command_text.h"
+#include "common/password_key.h"
+#include "gesture/symbol_file.h"
+#include "resources/zavotra_ids.h"
+#include "shell/password_file.h"
 #include "shell/usage_counters.h"
 #include "tests/road/road_fixtures.h"
 #include "tests/shell/staged_program.h"
+#include "tests/support/stream_size_claim.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 constexpr DWORD kPatience = kStagedProgramPatience;
@@ -205,20 +211,37 @@ class RoadProgram : public ZStagedProgramTest {
     CreateDirectoryA(plugins.c_str(), nullptr);
     CreateDirectoryA((profileFolder() + "symbols").c_str(), nullptr);
   }
-  void writePlugins() {
+  void writePlugins(const ZKeyBlock& key = ProfileDefaultKey()) {
     ZPlugin common;
     common.setName("Common");
     common.addAction(TextMacro("Common L", 77, 0, "common"));
     common.addAction(TextMacro("Common F9", 1, (3 << 8) | VK_F9, "hk9"));
     common.addAction(TextMacro("Common F8", 2, (3 << 8) | VK_F8, "cf8"));
-    common.saveAs(plugins + "\\common.ztc", ProfileDefaultKey());
+    common.saveAs(plugins + "\\common.ztc", key);
     ZPlugin app;
     app.setName("Target application");
     app.setId(555);
     app.setKey("RoadAppTarget");
     app.addAction(TextMacro("App L", 88, 0, "app"));
     app.addAction(TextMacro("App F8", 3, (3 << 8) | VK_F8, "af8"));
-    app.saveAs(plugins + "\\target.zta", ProfileDefaultKey());
+    app.saveAs(plugins + "\\target.zta", key);
+  }
+  // A plug-in (as one downloaded) and a symbol file, each with a stream whose
+  // directory entry claims 0x90000000 bytes; encrypted with a profile's key.
+  void writeHostileFiles(const ZKeyBlock& key) {
+    ZPlugin hostile;
+    hostile.setName("Hostile");
+    hostile.setComments(std::string(5000, 'c'));
+    const std::string plugin = plugins + "\\hostile.zta";
+    hostile.saveAs(plugin, ProfileDefaultKey());
+    ASSERT_EQ(ClaimStreamSize(plugin, L"Comments", 0x90000000u), 1);
+    Symbol symbol = LSymbol(9);
+    const std::string symbolFile = profileFolder() + "symbols\\hostile.zts";
+    SaveSymbolFile(symbol, symbolFile, ProfileDefaultKey());
+    ASSERT_EQ(ClaimStreamSize(symbolFile, L"Name", 0x90000000u), 1);
+    if (key.sameBytes(ProfileDefaultKey())) return;
+    ASSERT_TRUE(ZFileCipher::EncryptInPlace(plugin.c_str(), key));
+    ASSERT_TRUE(ZFileCipher::EncryptInPlace(symbolFile.c_str(), key));
   }
   std::string counters(const char* name) const {
     return DecryptedText(profileFolder() + name, ProfileDefaultKey());
@@ -338,4 +361,69 @@ TEST_F(RoadProgram, OurOwnPasteDuringAGestureCancelsItAndNothingRuns) {
   ZUsageCounters symbols;
   symbols.parse(counters("stsl"));
   EXPECT_TRUE(symbols.entries().empty()) << counters("stsl");  // neither a match nor a miss
+}
+
+namespace {
+
+// Start-up reads every plug-in and symbol file of the profile: one hostile
+// file is skipped, the program starts, its plug-ins work, and no decrypted
+// copy is left in the temporary folder.
+void ExpectHostileFilesSkipped(ZProcess& program, const std::string& passwordToType) {
+  ASSERT_TRUE(program.started());
+  if (!passwordToType.empty()) {
+    HWND prompt = nullptr;
+    ASSERT_TRUE(WaitPumping([&] {
+      prompt = MessageBoxOf(program.id(), "Zavotra");
+      return prompt && GetDlgItem(prompt, IDC_PASSWORD_EDIT) != nullptr;
+    }));
+    SetDlgItemTextA(prompt, IDC_PASSWORD_EDIT, passwordToType.c_str());
+    PostMessageA(prompt, WM_COMMAND, IDOK, 0);
+  }
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitPumping([&] { return (main = MainWindowOf(program.id())) != nullptr || !program.running(); }));
+  ASSERT_NE(main, nullptr) << "the program ended at start-up";
+
+  // An action of the common plug-in read beside the hostile files. The
+  // hotkeys are registered while the main window is made, which may still be
+  // going on: the keys are pressed again until the action answers.
+  Target plain("PlainTarget", 100, 100);
+  for (int attempt = 0; attempt < 10 && plain.text().empty(); ++attempt) {
+    plain.focus();
+    PressCtrlShift(VK_F9);
+    WaitPumping([&] { return !plain.text().empty(); }, 3000);
+  }
+  EXPECT_EQ(plain.text().substr(0, 3), "hk9") << plain.text();
+  PostMessageA(main, WM_DESTROY, 0, 0);
+  EXPECT_EQ(program.waitForExit(), 0);
+}
+
+}  // namespace
+
+TEST_F(RoadProgram, AHostileFileInThePluginOrSymbolFolderIsSkippedAtStartUp) {
+  installHookLibrary();
+  writePlugins();
+  writeHostileFiles(ProfileDefaultKey());
+  ZProcess program(ZAVOTRA_STAGED_EXE);
+  ExpectHostileFilesSkipped(program, "");
+}
+
+TEST_F(RoadProgram, AHostileFileOfAProtectedProfileIsSkippedAndLeavesNoPlainCopy) {
+  installHookLibrary();
+  const ZKeyBlock key = DeriveKey("guarded").withUsedLength(ZKeyBlock::kProfileLength);
+  ASSERT_TRUE(WritePasswordFile(profileFolder() + "pf", DeriveKey("guarded")));
+  ASSERT_TRUE(WriteEncryptedFile(profileFolder() + "settings", key,
+                                 "FirstTime\tfalse\r\nStartHidden\ttrue\r\nRunAtStartup\tfalse\r\n"
+                                 "PlaySounds\tfalse\r\nPlayStartSound\tfalse\r\n"));
+  writePlugins(key);
+  writeHostileFiles(key);
+  TempFolder temp;
+  std::vector<std::string> copies;
+  {
+    ScopedTempRedirect redirect(temp.path());  // the program inherits it
+    ZProcess program(ZAVOTRA_STAGED_EXE);
+    ExpectHostileFilesSkipped(program, "guarded");
+  }
+  for (const std::string& name : temp.fileNames())
+    if (name.compare(0, 3, ".z_") == 0) copies.push_back(name);
+  EXPECT_TRUE(copies.empty()) << copies.front();
 }

@@ -163,15 +163,19 @@ TEST_F(EventSoundsTest, StartUpPlaysTheStartSoundOnlyWhenBothSettingsAreOn) {
   requireMp3();
   Settings().soundFolder = "C:\\not the sounds folder";  // the file dialog's folder plays no part
   Settings().soundTheme = "Theme";
-  Settings().playStartSound = false;
-  StartSoundPlayback(folder_);
-  EXPECT_EQ(theme_ + "\\", EventSounds().themeFolder());
-  EXPECT_FALSE(Mp3Playing());
-  Settings().playStartSound = true;
-  StartSoundPlayback(folder_);
-  EXPECT_TRUE(Mp3Playing());
-  StopSoundPlayback();
-  EXPECT_FALSE(Mp3Playing());
+  struct Case {
+    bool playStartSound, playSounds, plays;
+  } cases[] = {{false, false, false}, {true, false, false}, {false, true, false}, {true, true, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "start sound " << c.playStartSound << ", sounds " << c.playSounds);
+    Settings().playStartSound = c.playStartSound;
+    Settings().playSounds = c.playSounds;
+    StartSoundPlayback(folder_);
+    EXPECT_EQ(theme_ + "\\", EventSounds().themeFolder());
+    EXPECT_EQ(c.plays, Mp3Playing());
+    StopSoundPlayback();
+    EXPECT_FALSE(Mp3Playing());
+  }
 }
 
 }  // namespace

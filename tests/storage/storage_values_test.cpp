@@ -6,12 +6,15 @@
 #include <objbase.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "common/errors.h"
 #include "common/storage.h"
+#include "tests/support/stream_size_claim.h"
 
 namespace {
 
@@ -36,7 +39,7 @@ class StorageFile : public ::testing::Test {
   void Store(const wchar_t* name, const std::string& bytes) {
     WriteBlock(root_.Get(), name, bytes.data(), bytes.size());
   }
-  std::vector<uint8_t> Stored(const wchar_t* name) { return ReadAllBytes(root_.Get(), name); }
+  std::vector<uint8_t> Stored(const wchar_t* name) { return ReadAllBytes(root_.Get(), name, kLongestTextValue); }
   // Closes the file and opens it again for reading.
   void Reopen() {
     root_.Reset();
@@ -185,8 +188,48 @@ TEST_F(StorageFile, AnEmptyBlockIsAnEmptyStream) {
   std::vector<uint8_t> none;
   WriteBlock(root_.Get(), L"Points", none.data(), none.size());  // data() may be null
   Reopen();
-  EXPECT_TRUE(ReadAllBytes(root_.Get(), L"Points").empty());
+  EXPECT_TRUE(ReadAllBytes(root_.Get(), L"Points", kLongestPointsValue).empty());
   EXPECT_EQ(ReadText(root_.Get(), L"Points"), "");
+}
+
+// A damaged or hostile directory may claim any size for a stream: the value
+// is refused, with code 0 (no storage call failed), whatever the claim.
+TEST_F(StorageFile, AStreamClaimingMoreThanItsKindHoldsIsRefused) {
+  WriteText(root_.Get(), L"Name", std::string(5000, 'n'));
+  WriteText(root_.Get(), L"Short", "Circle");
+  WriteInteger(root_.Get(), L"Repeat", 3);
+  for (uint32_t claim : {0x90000000u, 0x80000000u, 0x7FFFFFF0u, 0x10000000u,
+                         static_cast<uint32_t>(kLongestTextValue) + 1}) {
+    root_.Reset();
+    ASSERT_EQ(ClaimStreamSize(path_, L"Name", claim), 1);
+    ASSERT_EQ(ClaimStreamSize(path_, L"Short", claim), 1);
+    Reopen();
+    for (const wchar_t* name : {L"Name", L"Short"}) {
+      try {
+        ReadText(root_.Get(), name);
+        ADD_FAILURE() << "no ZReadError for a claim of " << claim;
+      } catch (const ZReadError& error) {
+        EXPECT_EQ(error.code(), 0) << claim;
+      }
+    }
+    EXPECT_EQ(ReadInteger(root_.Get(), L"Repeat"), 3);  // the rest of the file stays readable
+  }
+}
+
+TEST_F(StorageFile, EachKindOfValueHasItsLongestLength) {
+  WriteText(root_.Get(), L"Longest", std::string(kLongestTextValue - 1, 't'));  // and its NUL
+  Store(L"TooLong", std::string(kLongestTextValue + 1, 't'));
+  Store(L"Number", "7" + std::string(kLongestWordValue - 1, ' '));
+  Store(L"LongNumber", "7" + std::string(kLongestWordValue, ' '));
+  Reopen();
+  EXPECT_EQ(ReadText(root_.Get(), L"Longest").size(), kLongestTextValue - 1);
+  EXPECT_THROW(ReadText(root_.Get(), L"TooLong"), ZReadError);
+  EXPECT_EQ(ReadInteger(root_.Get(), L"Number"), 7);
+  EXPECT_THROW(ReadInteger(root_.Get(), L"LongNumber"), ZReadError);
+  EXPECT_THROW(ReadLiteral(root_.Get(), L"LongNumber"), ZReadError);
+  EXPECT_THROW(ReadBoolean(root_.Get(), L"LongNumber"), ZReadError);
+  EXPECT_EQ(ReadAllBytes(root_.Get(), L"TooLong", kLongestTextValue + 1).size(), kLongestTextValue + 1);
+  EXPECT_THROW(ReadAllBytes(root_.Get(), L"TooLong", kLongestTextValue), ZReadError);
 }
 
 TEST_F(StorageFile, MissingElementsThrowReadErrorWithFileNotFound) {
@@ -204,7 +247,7 @@ TEST_F(StorageFile, MissingElementsThrowReadErrorWithFileNotFound) {
   expectNotFound([&] { ReadBoolean(root, L"Missing"); });
   expectNotFound([&] { ReadInteger(root, L"Missing"); });
   expectNotFound([&] { ReadBlock(root, L"Missing", block, sizeof block); });
-  expectNotFound([&] { ReadAllBytes(root, L"Missing"); });
+  expectNotFound([&] { ReadAllBytes(root, L"Missing", 16); });
   expectNotFound([&] { OpenRequiredSubStorage(root, L"Missing"); });
 
   HRESULT result = S_OK;
@@ -294,6 +337,74 @@ TEST(StorageFiles, OpenAndCreateFailuresCarryTheResultCode) {
     EXPECT_TRUE(FAILED(error.code()));
   }
   CoUninitialize();
+}
+
+// A stream that claims a size of its own choosing and holds `held` bytes; it
+// notes the largest read it was asked for.
+class ClaimingStream : public IStream {
+ public:
+  ClaimingStream(uint32_t claimed, size_t held) : claimed_(claimed), held_(held) {}
+  size_t largestRead() const { return largestRead_; }
+  size_t reads() const { return reads_; }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE Read(void* data, ULONG size, ULONG* read) override {
+    ++reads_;
+    largestRead_ = std::max<size_t>(largestRead_, size);
+    const ULONG count = static_cast<ULONG>(std::min<size_t>(size, held_ - position_));
+    std::memset(data, 'x', count);
+    position_ += count;
+    *read = count;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Stat(STATSTG* stat, DWORD) override {
+    *stat = STATSTG{};
+    stat->cbSize.QuadPart = claimed_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Write(const void*, ULONG, ULONG*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER, DWORD, ULARGE_INTEGER*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetSize(ULARGE_INTEGER) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*, ULARGE_INTEGER*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Commit(DWORD) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Revert() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Clone(IStream**) override { return E_NOTIMPL; }
+
+ private:
+  uint32_t claimed_;
+  size_t held_;
+  size_t position_ = 0;
+  size_t largestRead_ = 0;
+  size_t reads_ = 0;
+};
+
+// What a stream claims costs no memory beyond what it holds and its kind
+// allows: neither a claim beyond the limit nor one far beyond the bytes
+// there is allocated (and filled) first.
+TEST(StreamBytes, AClaimIsNeverTakenOnTrust) {
+  ClaimingStream huge(0x10000000u, 10);
+  EXPECT_THROW(ReadStreamBytes(&huge, kLongestTextValue), ZReadError);
+  EXPECT_EQ(huge.reads(), 0u);
+
+  ClaimingStream hollow(static_cast<uint32_t>(kLongestTextValue), 10);
+  EXPECT_THROW(ReadStreamBytes(&hollow, kLongestTextValue), ZReadError);
+  EXPECT_LT(hollow.largestRead(), kLongestTextValue / 4);
+
+  ClaimingStream honest(200000, 200000);
+  const std::vector<uint8_t> bytes = ReadStreamBytes(&honest, kLongestTextValue);
+  EXPECT_EQ(bytes, std::vector<uint8_t>(200000, 'x'));
+
+  ClaimingStream empty(0, 0);
+  EXPECT_TRUE(ReadStreamBytes(&empty, 0).empty());
 }
 
 TEST(StorageFiles, AnsiPathIsConvertedFromTheSystemCodePage) {

@@ -64,8 +64,9 @@ TEST_F(SymbolStorageTest, SymbolWrittenAndReadBackIsEqualInEveryField) {
   StoragePtr root = OpenStorageFile(path());
   EXPECT_EQ(ReadLiteral(root.Get(), L"File Version"), "2.0");
   EXPECT_EQ(ReadLiteral(root.Get(), L"ID"), "4000000000");
-  const std::vector<uint8_t> points = ReadAllBytes(
-      OpenRequiredSubStorage(OpenRequiredSubStorage(root.Get(), L"Shape 00").Get(), L"Stroke 00").Get(), L"Points");
+  StoragePtr shape = OpenRequiredSubStorage(root.Get(), L"Shape 00");
+  StoragePtr stroke = OpenRequiredSubStorage(shape.Get(), L"Stroke 00");
+  const std::vector<uint8_t> points = ReadAllBytes(stroke.Get(), L"Points", kLongestPointsValue);
   const std::vector<uint8_t> expectedStart = {3, 0, 0, 0, 4, 0, 0, 0};
   ASSERT_EQ(points.size(), 32u);
   EXPECT_EQ(std::vector<uint8_t>(points.begin(), points.begin() + 8), expectedStart);

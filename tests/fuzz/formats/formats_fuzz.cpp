@@ -11,18 +11,7 @@
 #include "common/errors.h"
 #include "gesture/first_format.h"
 #include "plugins/legacy_plugin_record.h"
-
-namespace {
-
-template <typename Read>
-void Tolerate(Read read) {
-  try {
-    read();
-  } catch (const ZReadError&) {
-  }
-}
-
-}  // namespace
+#include "tests/fuzz/tolerate.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<uint8_t> bytes(data, data + size);
