@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "actions/action_workers.h"
 #include "actions/command_system.h"
 #include "actions/keystrokes.h"
 #include "actions/scroll_thread.h"
@@ -76,8 +77,7 @@ bool Pause(int parameter) {
   int seconds = parameter + 1;
   if (seconds < 1) seconds = 1;
   if (seconds > kLongestPauseSeconds) seconds = kLongestPauseSeconds;
-  Sleep(static_cast<DWORD>(seconds) * 1000);
-  return true;
+  return WaitUnlessStopped(static_cast<DWORD>(seconds) * 1000);
 }
 
 bool SendToMainWindow(WPARAM command, LPARAM argument) {
