@@ -90,6 +90,8 @@ unsigned __stdcall ZActionWorkers::ThreadMain(void* argument) {
     if (WaitForMultipleObjects(2, wakes, FALSE, INFINITE) != WAIT_OBJECT_0) return 0;
   }
   launch->work();
+  launch.reset();
+  ActionWorkers().workDone();
   return 0;
 }
 
@@ -136,9 +138,12 @@ bool ZActionWorkers::start(Work work) {
     launch->work = std::move(work);
     started = startThread(launch);
   }
-  // Made after the work was handed on, so the action is not kept waiting.
-  prepareSpare();
   return started;
+}
+
+void ZActionWorkers::workDone() {
+  std::lock_guard<std::mutex> guard(lock_);
+  prepareSpare();
 }
 
 void ZActionWorkers::requestStop() {

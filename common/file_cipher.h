@@ -3,7 +3,9 @@
 // failure before the first write leaves the file untouched, one after it may
 // leave the file damaged.
 #pragma once
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "common/key_block.h"
 
@@ -21,6 +23,9 @@ class ZFileCipher {
   // every case. It stays empty only when no temporary file could be made.
   static bool DecryptToTemporaryCopy(const char* path, const ZKeyBlock& key,
                                      std::string& temporaryPath);
+  // Decrypts into memory only; `plain` is untouched on failure. The caller
+  // wipes it when done.
+  static bool DecryptToMemory(const char* path, const ZKeyBlock& key, std::vector<uint8_t>& plain);
 
   // Apply the operation to every file below `directory`, recursively. A file
   // that fails is left alone and the walk goes on; false only when the
