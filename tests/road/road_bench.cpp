@@ -22,38 +22,31 @@
 #include "resources/zavotra_ids.h"
 #include "shell/capture_messages.h"
 #include "tests/road/road_fixtures.h"
+#include "tests/support/bench_clock.h"
 
 namespace {
 
 constexpr int kLegPoints = 75;  // two legs: a trail of 150 points
 
-LONGLONG Now() {
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return now.QuadPart;
-}
-
-double Seconds(LONGLONG ticks) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
-}
-
 std::atomic<LONGLONG> g_started{0};
 HANDLE g_startedEvent = CreateEventA(nullptr, FALSE, FALSE, nullptr);
 
 void NoteStarted() {
-  g_started.store(Now());
+  g_started.store(BenchNow());
   SetEvent(g_startedEvent);
 }
 
 // Notes the moment its worker thread runs it. Like a stored action it has a
-// symbol and a command to clone.
+// symbol with its icon and a command to clone.
 class ZTimedAction : public ZAction {
  public:
   ZTimedAction() {
     setName("Timed");
     setSymbol(std::make_unique<Symbol>(LSymbol(5)));
+    SymbolIcon::XorMask colours;
+    colours.fill(0x4C);
+    SymbolIcon::AndMask opaque{};
+    symbol()->shapes()[0].icon().setMasks(colours.data(), opaque.data());
     text_.setText("a text to paste");
   }
   ZTimedAction(const ZTimedAction& other) : ZAction(other), text_(other.text_) {}
@@ -145,11 +138,11 @@ void BM_ReleaseToWorkerRunning(benchmark::State& state) {
   ZCaptureMessages& handler = Road().handler();
   for (auto _ : state) {
     DrawL(handler);
-    const LONGLONG start = Now();
+    const LONGLONG start = BenchNow();
     handler.handle(WM_HOOK_GESTURE_END, 0, 0);
     if (WaitForSingleObject(g_startedEvent, 5000) != WAIT_OBJECT_0 || !handler.lastWinner())
       return state.SkipWithError("the timed action did not run");
-    state.SetIterationTime(Seconds(g_started.load() - start));
+    state.SetIterationTime(BenchSeconds(g_started.load() - start));
     KillTimer(Road().main(), ID_FEEDBACK_TIMER);
   }
 }
@@ -189,10 +182,10 @@ void BM_WorkerRunning(benchmark::State& state) {
     state.PauseTiming();
     Sleep(5);  // gestures come further apart: the thread made ready is parked
     state.ResumeTiming();
-    const LONGLONG start = Now();
+    const LONGLONG start = BenchNow();
     if (!ActionWorkers().start(NoteStarted) || WaitForSingleObject(g_startedEvent, 5000) != WAIT_OBJECT_0)
       return state.SkipWithError("the worker did not run");
-    state.SetIterationTime(Seconds(g_started.load() - start));
+    state.SetIterationTime(BenchSeconds(g_started.load() - start));
   }
 }
 BENCHMARK(BM_WorkerRunning)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200);
@@ -207,11 +200,11 @@ void BM_NewThreadRunning(benchmark::State& state) {
     state.PauseTiming();
     Sleep(5);
     state.ResumeTiming();
-    const LONGLONG start = Now();
+    const LONGLONG start = BenchNow();
     const uintptr_t thread = _beginthreadex(nullptr, 0, NoteStartedThread, nullptr, 0, nullptr);
     if (!thread || WaitForSingleObject(g_startedEvent, 5000) != WAIT_OBJECT_0)
       return state.SkipWithError("the thread did not run");
-    state.SetIterationTime(Seconds(g_started.load() - start));
+    state.SetIterationTime(BenchSeconds(g_started.load() - start));
     WaitForSingleObject(reinterpret_cast<HANDLE>(thread), INFINITE);
     CloseHandle(reinterpret_cast<HANDLE>(thread));
   }

@@ -10,23 +10,12 @@
 #include "sound/event_sounds.h"
 #include "sound/xa_player.h"
 #include "tests/sound/sound_files.h"
+#include "tests/support/bench_clock.h"
 
 namespace {
 
 constexpr uint32_t kRate = 44100;
 constexpr uint32_t kSeconds = 30;
-
-LONGLONG Now() {
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return now.QuadPart;
-}
-
-double Seconds(LONGLONG ticks) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
-}
 
 // A long sine as MP3, made once; empty with the reason when it cannot be.
 const std::string& LongMp3(std::string& why) {
@@ -64,9 +53,9 @@ void BM_StopPlayingMp3(benchmark::State& state) {
     return state.SkipWithError("the player refused the file");
   for (auto _ : state) {
     if (!PlayUntilUnderway(player)) return state.SkipWithError("the file did not play");
-    const LONGLONG start = Now();
+    const LONGLONG start = BenchNow();
     player.stop();
-    state.SetIterationTime(Seconds(Now() - start));
+    state.SetIterationTime(BenchSeconds(BenchNow() - start));
   }
 }
 BENCHMARK(BM_StopPlayingMp3)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
@@ -82,9 +71,9 @@ void BM_PlayMp3InPlaceOfAnother(benchmark::State& state) {
   for (auto _ : state) {
     if (player.loadFile(mp3.c_str()) != 0 || !PlayUntilUnderway(player))
       return state.SkipWithError("the file did not play");
-    const LONGLONG start = Now();
+    const LONGLONG start = BenchNow();
     EventSounds().playFile(mp3);
-    state.SetIterationTime(Seconds(Now() - start));
+    state.SetIterationTime(BenchSeconds(BenchNow() - start));
   }
   player.stop();
 }
