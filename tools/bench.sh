@@ -67,7 +67,8 @@ run_windows() {
     -DZAVOTRA_BENCH=ON -DZAVOTRA_BENCHMARK_SOURCE="$(benchmark_source)" >/dev/null
   cmake --build "$build" -j 2 --target benchmarks
   ZAVOTRA_WINE_SOUND=paced "$root/tools/wine-session.sh" start "$build"
-  trap '"$root/tools/wine-session.sh" stop "$build"' EXIT
+  # shellcheck disable=SC2064  # the folders as they are now
+  trap "'$root/tools/wine-session.sh' stop '$build'" EXIT
   # shellcheck disable=SC1091
   . "$build/wine/env"
   echo "load before the run: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
