@@ -45,7 +45,8 @@ class ZActionWorkers {
 
   // Asks every running action to stop; no worker starts afterwards.
   void requestStop();
-  // Waits at most `limitMs` for every worker thread to end. Messages sent to
+  // Waits at most `limitMs` for every worker thread to end (the one made
+  // ready ends only at the stop request). Messages sent to
   // this thread's windows are handled meanwhile: workers send to the main
   // window (the clipboard's owner, the show and monitor commands), and would
   // otherwise wait for the thread that waits for them. True when none is
