@@ -49,7 +49,10 @@ benchmark_source() {
 }
 
 run_native() {
+  # clang, as the native test build: the portable headers shared with the
+  # hook library name the Windows calling convention, which g++ rejects.
   cmake -S "$root" -B "$root/build/bench" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DZAVOTRA_SANITIZE=OFF -DZAVOTRA_FUZZ=OFF -DZAVOTRA_BENCH=ON >/dev/null
   cmake --build "$root/build/bench" -j 2
   for b in "$root"/build/bench/tests/bench/*_bench; do
