@@ -1,7 +1,6 @@
 #include "actions/action.h"
 
-#include <process.h>
-
+#include "actions/action_workers.h"
 #include "actions/macro.h"
 #include "actions/stored_action_record.h"
 #include "actions/web_service.h"
@@ -27,18 +26,16 @@ std::unique_ptr<ZAction> ActionFromRecord(const StoredActionRecord& record) {
   return macro;
 }
 
-// What the worker thread of an asynchronous run owns.
+// What the worker of an asynchronous run owns.
 struct RunRecord {
   std::unique_ptr<ZAction> action;
   HWND window;
 };
 
-unsigned __stdcall RunWorker(void* argument) {
-  std::unique_ptr<RunRecord> record(static_cast<RunRecord*>(argument));
-  record->action->execute(record->window);
-  record->action.reset();
-  if (record->window) SendMessageA(record->window, WM_COMMAND, IDCANCEL, 0);
-  return 0;
+void RunOnWorker(RunRecord& record) {
+  record.action->execute(record.window);
+  record.action.reset();
+  if (record.window) SendMessageA(record.window, WM_COMMAND, IDCANCEL, 0);
 }
 
 void DestroyIfAny(HWND window) {
@@ -83,13 +80,10 @@ bool ZAction::run(HWND window, bool asynchronous) {
     DestroyIfAny(window);
     return result;
   }
-  auto record = std::make_unique<RunRecord>(RunRecord{clone(), window});
-  uintptr_t thread = _beginthreadex(nullptr, 0, RunWorker, record.get(), 0, nullptr);
-  if (thread == 0) {
+  auto record = std::make_shared<RunRecord>(RunRecord{clone(), window});
+  if (!ActionWorkers().start([record] { RunOnWorker(*record); })) {
     DestroyIfAny(window);
-    return false;  // the record and its clone go with `record`
+    return false;  // the record and its clone go with the work
   }
-  record.release();  // the worker owns it now
-  CloseHandle(reinterpret_cast<HANDLE>(thread));
   return true;
 }

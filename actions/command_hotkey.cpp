@@ -1,5 +1,6 @@
 #include "actions/command_hotkey.h"
 
+#include "actions/action_workers.h"
 #include "actions/key_table.h"
 #include "actions/keystrokes.h"
 #include "common/storage.h"
@@ -21,20 +22,21 @@ bool ZCommandHotkey::equals(const ZCommand& other) const {
 
 bool ZCommandHotkey::execute() {
   // Keys go up in the order they went down (Ctrl, Shift, S), not in reverse.
-  // An index outside the table ends the combination like 0 does.
+  // An index outside the table ends the combination like 0 does. At exit the
+  // repetitions end early, but never with a key left down.
   for (int round = 0; round < repeat_; ++round) {
     for (uint8_t index : keys_) {
       if (KeyTable::virtualKey(index) == 0) break;
       PressKey(KeyTable::virtualKey(index));
     }
-    Sleep(kHoldMs);
+    const bool held = WaitUnlessStopped(kHoldMs);
     for (uint8_t index : keys_) {
       if (KeyTable::virtualKey(index) == 0) break;
       ReleaseKey(KeyTable::virtualKey(index));
     }
+    if (!held) return false;
   }
-  Sleep(kSettleMs);
-  return true;
+  return WaitUnlessStopped(kSettleMs);
 }
 
 void ZCommandHotkey::saveFields(IStorage* storage) const {

@@ -1,5 +1,6 @@
 #include "actions/command_menu.h"
 
+#include "actions/action_workers.h"
 #include "actions/keystrokes.h"
 #include "common/storage.h"
 
@@ -15,6 +16,7 @@ bool ZCommandMenu::equals(const ZCommand& other) const {
 
 bool ZCommandMenu::execute() {
   WaitForModifiers();
+  if (ActionStopRequested()) return false;
   PressKey(VK_MENU);
   Sleep(kKeyStepMs);
   for (char character : path_) {

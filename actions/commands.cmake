@@ -8,6 +8,7 @@ target_sources(zactions_portable PRIVATE
 if(ZAVOTRA_WINDOWS)
   target_sources(zactions PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/action.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/action_workers.cpp
     ${CMAKE_CURRENT_LIST_DIR}/command.cpp
     ${CMAKE_CURRENT_LIST_DIR}/command_hotkey.cpp
     ${CMAKE_CURRENT_LIST_DIR}/command_internet.cpp

@@ -1,5 +1,6 @@
 #include "actions/keystrokes.h"
 
+#include "actions/action_workers.h"
 #include "common/app_context.h"
 
 namespace {
@@ -73,14 +74,13 @@ std::string ToSystemCodePage(const std::wstring& text) {
   return result;
 }
 
-void SetCaptureNotSuspended(bool on) {
-  if (CaptureSwitch* capture = ActiveCaptureSwitch()) capture->setNotSuspended(on, false);
-}
+void SetCaptureNotSuspended(bool on) { SetActiveCaptureNotSuspended(on); }
 
-void PressCtrlWith(BYTE letter) {
+bool PressCtrlWith(BYTE letter) {
   // The Ctrl+Shift or Ctrl+Alt of a hotkey still held would turn our Ctrl+V
   // into another command (paste special, or an AltGr character).
   WaitForModifiers();
+  if (ActionStopRequested()) return false;
   SetCaptureNotSuspended(false);
   PressKey(VK_CONTROL);
   PressKey(letter);
@@ -88,6 +88,7 @@ void PressCtrlWith(BYTE letter) {
   ReleaseKey(letter);
   ReleaseKey(VK_CONTROL);
   SetCaptureNotSuspended(true);
+  return true;
 }
 
 }  // namespace
@@ -104,7 +105,7 @@ bool WaitForModifiers(DWORD limitMs) {
   DWORD start = GetTickCount();
   while (AnyModifierDown()) {
     if (GetTickCount() - start >= limitMs) return false;
-    Sleep(kModifierPollMs);
+    if (!WaitUnlessStopped(kModifierPollMs)) return false;
   }
   return true;
 }
@@ -114,6 +115,7 @@ bool TypeText(const std::wstring& text) {
   HWND target = GetForegroundWindow();
   std::string characters = ToSystemCodePage(text);
   for (size_t i = 0; i < characters.size(); ++i) {
+    if (ActionStopRequested()) return false;
     TypeCharacter(characters[i]);
     // A line break of CR LF is one Return; a lone LF stays a key of its own.
     if (characters[i] == '\r' && i + 1 < characters.size() && characters[i + 1] == '\n') ++i;
@@ -122,6 +124,6 @@ bool TypeText(const std::wstring& text) {
   return true;
 }
 
-void Copy() { PressCtrlWith('C'); }
+bool Copy() { return PressCtrlWith('C'); }
 
-void Paste() { PressCtrlWith('V'); }
+bool Paste() { return PressCtrlWith('V'); }

@@ -1,5 +1,6 @@
 #include "actions/macro.h"
 
+#include "actions/action_workers.h"
 #include "common/storage.h"
 
 ZMacro::ZMacro(const ZMacro& other) : ZAction(other), std::list<ZCommand*>() {
@@ -14,8 +15,9 @@ void ZMacro::clearCommands() {
 }
 
 bool ZMacro::execute(HWND) {
+  // At exit the commands not yet begun are not begun.
   for (ZCommand* command : *this)
-    if (!command->execute()) return false;
+    if (ActionStopRequested() || !command->execute()) return false;
   return true;
 }
 

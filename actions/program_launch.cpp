@@ -4,9 +4,14 @@
 
 #include <vector>
 
+#include "actions/action_workers.h"
+
 namespace {
 
 constexpr const char* kRootFolder = "C:\\";
+// WaitForInputIdle takes no second handle to wake on, so it is asked again
+// every so often: an exit then never waits for a program that stays busy.
+constexpr DWORD kIdlePollMs = 50;
 
 // Owns the two handles CreateProcess gives back.
 class ZProcessHandles {
@@ -41,7 +46,8 @@ void StartAndWaitUntilIdle(const std::string& path, const std::string& parameter
   if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder,
                       &startup, process.get()))
     return;
-  WaitForInputIdle(process.process(), INFINITE);
+  while (WaitForInputIdle(process.process(), kIdlePollMs) == WAIT_TIMEOUT)
+    if (ActionStopRequested()) return;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "actions/action_workers.h"
 #include "actions/command_system.h"
 #include "actions/keystrokes.h"
 #include "actions/scroll_thread.h"
@@ -73,8 +74,7 @@ bool Minimize() {
 }
 
 bool Pause(int parameter) {
-  Sleep(static_cast<DWORD>(PauseSeconds(parameter)) * 1000);
-  return true;
+  return WaitUnlessStopped(static_cast<DWORD>(PauseSeconds(parameter)) * 1000);
 }
 
 bool SendToMainWindow(WPARAM command, LPARAM argument) {

@@ -1,10 +1,11 @@
 #include "actions/text_insertion.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
-#include <mutex>
 #include <vector>
 
+#include "actions/action_workers.h"
 #include "actions/clipboard_snapshot.h"
 #include "actions/date_time_text.h"
 #include "actions/html_fragment.h"
@@ -16,11 +17,45 @@
 
 namespace {
 
-// Held from saving the user's clipboard to restoring it. Two actions running
-// at once would otherwise each save what the other had put there, and the
-// last to restore would leave our text on the user's clipboard; the second
-// one could also find the clipboard held open by the first and give up.
-std::mutex g_clipboardUse;
+// The clipboard's turn, held from saving the user's clipboard to restoring
+// it. Two actions running at once would otherwise each save what the other
+// had put there, and the last to restore would leave our text on the user's
+// clipboard; the second one could also find the clipboard held open by the
+// first and give up. A kernel mutex, so that the wait for the turn also ends
+// when the running actions are asked to stop.
+HANDLE ClipboardTurnMutex() {
+  static std::atomic<HANDLE> mutex{nullptr};
+  if (HANDLE existing = mutex.load()) return existing;
+  HANDLE made = CreateMutexA(nullptr, FALSE, nullptr);
+  if (!made) return nullptr;
+  HANDLE expected = nullptr;
+  if (mutex.compare_exchange_strong(expected, made)) return made;
+  CloseHandle(made);
+  return expected;
+}
+
+class ZClipboardTurn {
+ public:
+  ZClipboardTurn() : mutex_(ClipboardTurnMutex()) {
+    if (!mutex_) return;
+    const HANDLE waits[] = {mutex_, ActionStopEvent()};
+    const DWORD count = waits[1] ? 2 : 1;
+    const DWORD result = WaitForMultipleObjects(count, waits, FALSE, INFINITE);
+    // An abandoned turn (its holder was ended by force) is ours all the same.
+    taken_ = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED_0;
+  }
+  ~ZClipboardTurn() {
+    if (taken_) ReleaseMutex(mutex_);
+  }
+  ZClipboardTurn(const ZClipboardTurn&) = delete;
+  ZClipboardTurn& operator=(const ZClipboardTurn&) = delete;
+  // False when the running actions were asked to stop first.
+  bool taken() const { return taken_; }
+
+ private:
+  HANDLE mutex_;
+  bool taken_ = false;
+};
 
 // A global block holding `size` bytes copied from `data`; null on failure.
 HGLOBAL CopyToGlobal(const void* data, size_t size) {
@@ -56,7 +91,8 @@ bool PutText(const std::wstring& text) {
 }
 
 bool PasteThroughClipboard(const std::wstring& text) {
-  std::lock_guard<std::mutex> use(g_clipboardUse);
+  ZClipboardTurn turn;
+  if (!turn.taken()) return false;
   HWND owner = MainWindow();
   ZSavedClipboard saved;
   saved.save(owner);
@@ -66,10 +102,12 @@ bool PasteThroughClipboard(const std::wstring& text) {
     EmptyClipboard();
     PutText(text);
   }
-  Paste();
-  Sleep(kPasteSettleMs);
+  // At exit the wait is cut short, and the user's clipboard comes back all
+  // the same.
+  const bool pasted = Paste();
+  if (pasted) WaitUnlessStopped(kPasteSettleMs);
   saved.restore(owner);
-  return true;
+  return pasted;
 }
 
 // Bytes of a clipboard format's memory block, bounded by the block's size.
@@ -113,7 +151,8 @@ std::wstring ReadCopiedText() {
 }
 
 std::wstring CopySelection() {
-  std::lock_guard<std::mutex> use(g_clipboardUse);
+  ZClipboardTurn turn;
+  if (!turn.taken()) return std::wstring();
   HWND owner = MainWindow();
   ZSavedClipboard saved;
   saved.save(owner);
@@ -121,8 +160,7 @@ std::wstring CopySelection() {
     ZClipboardOpener clipboard(owner);
     if (clipboard.isOpen()) EmptyClipboard();
   }
-  Copy();
-  Sleep(kCopySettleMs);
+  if (Copy()) WaitUnlessStopped(kCopySettleMs);
   std::wstring selection;
   {
     ZClipboardOpener clipboard(owner);

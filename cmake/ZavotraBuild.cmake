@@ -105,3 +105,40 @@ function(zavotra_fuzz)
                    $<TARGET_FILE:${F_NAME}> ${work} ${F_CORPUS})
   set_tests_properties(${F_NAME} PROPERTIES TIMEOUT 300 LABELS fuzz)
 endfunction()
+
+# Benchmarks (ZAVOTRA_BENCH): Google Benchmark programs. The native build
+# uses the installed package; the Windows build cross-builds the library from
+# its sources (Debian's source package of the same version, which
+# tools/bench.sh fetches into build/third_party), and the programs run under
+# Wine.
+if(ZAVOTRA_BENCH AND ZAVOTRA_WINDOWS)
+  set(ZAVOTRA_BENCHMARK_SOURCE "" CACHE PATH "Google Benchmark's sources, for the Windows benchmarks")
+  if(NOT EXISTS "${ZAVOTRA_BENCHMARK_SOURCE}/CMakeLists.txt")
+    message(FATAL_ERROR "The Windows benchmarks need ZAVOTRA_BENCHMARK_SOURCE (tools/bench.sh fetches it)")
+  endif()
+  foreach(part TESTING GTEST_TESTS INSTALL WERROR LTO)
+    set(BENCHMARK_ENABLE_${part} OFF CACHE BOOL "" FORCE)
+  endforeach()
+  add_subdirectory(${ZAVOTRA_BENCHMARK_SOURCE} ${CMAKE_BINARY_DIR}/benchmark EXCLUDE_FROM_ALL)
+endif()
+
+# zavotra_bench(NAME <name> SOURCES ... [LIBS ...])
+# A Google Benchmark program named <name> (ending in _bench), built only with
+# ZAVOTRA_BENCH into <build>/bench, where tools/bench.sh runs every one; the
+# target `benchmarks` builds them all.
+function(zavotra_bench)
+  if(NOT ZAVOTRA_BENCH)
+    return()
+  endif()
+  cmake_parse_arguments(B "" "NAME" "SOURCES;LIBS" ${ARGN})
+  if(NOT ZAVOTRA_WINDOWS)
+    find_package(benchmark REQUIRED)
+  endif()
+  add_executable(${B_NAME} ${B_SOURCES})
+  target_link_libraries(${B_NAME} PRIVATE ${B_LIBS} benchmark::benchmark)
+  set_target_properties(${B_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+  if(NOT TARGET benchmarks)
+    add_custom_target(benchmarks)
+  endif()
+  add_dependencies(benchmarks ${B_NAME})
+endfunction()

@@ -1,12 +1,15 @@
 #include "common/app_context.h"
 
 #include <atomic>
+#include <mutex>
 
 namespace {
 HINSTANCE g_instance = nullptr;
 std::atomic<HWND> g_mainWindow{nullptr};
 bool g_capabilities[kCapabilityCount] = {};
 std::atomic<CaptureSwitch*> g_captureSwitch{nullptr};
+// Held across every call through the switch and every change of it.
+std::mutex g_captureSwitchUse;
 }  // namespace
 
 HINSTANCE AppInstance() { return g_instance ? g_instance : GetModuleHandleA(nullptr); }
@@ -22,7 +25,14 @@ void ClearCapabilities() {
 }
 
 CaptureSwitch* ActiveCaptureSwitch() { return g_captureSwitch.load(); }
-void SetActiveCaptureSwitch(CaptureSwitch* capture) { g_captureSwitch.store(capture); }
+void SetActiveCaptureSwitch(CaptureSwitch* capture) {
+  std::lock_guard<std::mutex> use(g_captureSwitchUse);
+  g_captureSwitch.store(capture);
+}
+void SetActiveCaptureNotSuspended(bool on) {
+  std::lock_guard<std::mutex> use(g_captureSwitchUse);
+  if (CaptureSwitch* capture = g_captureSwitch.load()) capture->setNotSuspended(on, false);
+}
 
 namespace {
 std::atomic<int> g_modalDialogs{0};

@@ -35,7 +35,12 @@ class CaptureSwitch {
   virtual void setNotSuspended(bool on, bool showStatus) = 0;
 };
 CaptureSwitch* ActiveCaptureSwitch();
+// Waits for a call through the previous switch (below) to end, so that once
+// this returns nothing reaches a switch that was taken away.
 void SetActiveCaptureSwitch(CaptureSwitch* capture);
+// Worker threads call the active switch only through this, never through the
+// pointer: the hook library behind it may be released at any moment.
+void SetActiveCaptureNotSuspended(bool on);
 
 // Open modal dialogs and popup menus of the program. While any is open the
 // main window refuses gesture messages, tray clicks and the end of session.

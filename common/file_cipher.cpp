@@ -196,6 +196,18 @@ bool ZFileCipher::WriteEncrypted(const char* path, const void* plain, size_t siz
   return ReplaceFileContent(path, image);
 }
 
+bool ZFileCipher::DecryptToMemory(const char* path, const ZKeyBlock& key, std::vector<uint8_t>& plain) {
+  std::vector<uint8_t> image, decrypted;
+  bool ok = false;
+  try {
+    ok = ReadSource(path, image) && DecryptImage(image.data(), image.size(), key, decrypted);
+  } catch (const std::bad_alloc&) {
+  }
+  if (ok) plain.swap(decrypted);
+  Wipe(decrypted);
+  return ok;
+}
+
 bool ZFileCipher::EncryptTree(const char* directory, const ZKeyBlock& key) {
   return ForEachFileBelow(directory, [&](const std::string& file) { EncryptInPlace(file.c_str(), key); });
 }

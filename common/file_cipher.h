@@ -6,7 +6,9 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "common/key_block.h"
 
@@ -24,6 +26,9 @@ class ZFileCipher {
   // every case. It stays empty only when no temporary file could be made.
   static bool DecryptToTemporaryCopy(const char* path, const ZKeyBlock& key,
                                      std::string& temporaryPath);
+  // Decrypts into memory only; `plain` is untouched on failure. The caller
+  // wipes it when done.
+  static bool DecryptToMemory(const char* path, const ZKeyBlock& key, std::vector<uint8_t>& plain);
 
   // Saves `size` plain bytes as an encrypted file: encrypted in memory, then
   // put in the place of the file in one step (common/file_replacement.h), so

@@ -17,19 +17,39 @@ class ScreenDC {
   HDC dc_;
 };
 
-// One segment with its own pen, as the trail needs it: the previous pen and
-// raster operation are back in the context, and the pen is gone, afterwards.
-void DrawSegment(HDC dc, Point from, Point to) {
-  HPEN pen = CreatePen(PS_SOLID, kInkPenWidth, kInkColour);
-  if (!pen) return;
-  HGDIOBJ previousPen = SelectObject(dc, pen);
-  const int previousRop = SetROP2(dc, R2_XORPEN);
-  MoveToEx(dc, from.x, from.y, nullptr);
-  LineTo(dc, to.x, to.y);
-  SetROP2(dc, previousRop);
-  SelectObject(dc, previousPen);
-  DeleteObject(pen);
-}
+// The trail's pen, selected with the exclusive-or mix for as long as it
+// lives: the previous pen and mix are back, and the pen is gone, afterwards.
+// Erasing draws every segment with one of these rather than a pen each.
+class ZTrailPen {
+ public:
+  explicit ZTrailPen(HDC dc) : dc_(dc), pen_(CreatePen(PS_SOLID, kInkPenWidth, kInkColour)) {
+    if (!pen_) return;
+    previousPen_ = SelectObject(dc_, pen_);
+    previousRop_ = SetROP2(dc_, R2_XORPEN);
+  }
+  ~ZTrailPen() {
+    if (!pen_) return;
+    SetROP2(dc_, previousRop_);
+    SelectObject(dc_, previousPen_);
+    DeleteObject(pen_);
+  }
+  ZTrailPen(const ZTrailPen&) = delete;
+  ZTrailPen& operator=(const ZTrailPen&) = delete;
+
+  // Each segment on its own, as it was drawn: a polyline would mix the
+  // joints once where drawing mixed them twice.
+  void drawSegment(Point from, Point to) {
+    if (!pen_) return;
+    MoveToEx(dc_, from.x, from.y, nullptr);
+    LineTo(dc_, to.x, to.y);
+  }
+
+ private:
+  HDC dc_;
+  HPEN pen_;
+  HGDIOBJ previousPen_ = nullptr;
+  int previousRop_ = 0;
+};
 
 }  // namespace
 
@@ -48,15 +68,16 @@ void InkTrail::addPoint(Point at) {
   }
   Stroke& stroke = strokes_.back();
   ScreenDC screen;
-  if (screen.get()) DrawSegment(screen.get(), stroke.back(), at);
+  if (screen.get()) ZTrailPen(screen.get()).drawSegment(stroke.back(), at);
   stroke.push_back(at);
 }
 
 void InkTrail::eraseAndClear() {
   ScreenDC screen;
   if (screen.get()) {
+    ZTrailPen pen(screen.get());
     for (const Stroke& stroke : strokes_)
-      for (size_t i = 1; i < stroke.size(); ++i) DrawSegment(screen.get(), stroke[i - 1], stroke[i]);
+      for (size_t i = 1; i < stroke.size(); ++i) pen.drawSegment(stroke[i - 1], stroke[i]);
   }
   strokes_.clear();
 }

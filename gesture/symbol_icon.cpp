@@ -9,14 +9,11 @@ SymbolIcon::SymbolIcon() {
 }
 
 SymbolIcon::SymbolIcon(const SymbolIcon& other)
-    : xorMask_(other.xorMask_), andMask_(other.andMask_), masksSet_(other.masksSet_) {
-  if (masksSet_)
-    handle_ = BuildHandle(xorMask_, andMask_);
-}
+    : xorMask_(other.xorMask_), andMask_(other.andMask_), masksSet_(other.masksSet_) {}
 
 SymbolIcon::SymbolIcon(SymbolIcon&& other) noexcept
     : xorMask_(other.xorMask_), andMask_(other.andMask_), masksSet_(other.masksSet_),
-      handle_(std::exchange(other.handle_, nullptr)) {
+      built_(other.built_), handle_(std::exchange(other.handle_, nullptr)) {
   other.clear();
 }
 
@@ -38,6 +35,7 @@ SymbolIcon& SymbolIcon::operator=(SymbolIcon&& other) noexcept {
   xorMask_ = other.xorMask_;
   andMask_ = other.andMask_;
   masksSet_ = other.masksSet_;
+  built_ = other.built_;
   handle_ = std::exchange(other.handle_, nullptr);
   other.clear();
   return *this;
@@ -53,19 +51,30 @@ bool SymbolIcon::setMasks(const uint8_t* xor512, const uint8_t* and128) {
   AndMask newAnd;
   std::copy(xor512, xor512 + kXorMaskSize, newXor.begin());
   std::copy(and128, and128 + kAndMaskSize, newAnd.begin());
-  // The new handle is built before the old one goes, so a replaced handle
-  // value is never handed out again as this record's icon.
-  SymbolIconHandle built = BuildHandle(newXor, newAnd);
+  // A handle already handed out is replaced at once, the new one built
+  // before the old one goes, so that a replaced handle value is never handed
+  // out again as this record's icon.
+  const bool replace = handle_ != nullptr;
+  SymbolIconHandle built = replace ? BuildHandle(newXor, newAnd) : nullptr;
   releaseHandle();
   xorMask_ = newXor;
   andMask_ = newAnd;
   masksSet_ = true;
   handle_ = built;
+  built_ = replace;
 #ifdef _WIN32
-  return handle_ != nullptr;
+  return !replace || handle_ != nullptr;
 #else
   return true;
 #endif
+}
+
+SymbolIconHandle SymbolIcon::handle() const {
+  if (masksSet_ && !built_) {
+    handle_ = BuildHandle(xorMask_, andMask_);
+    built_ = true;
+  }
+  return handle_;
 }
 
 void SymbolIcon::clear() {
@@ -73,6 +82,7 @@ void SymbolIcon::clear() {
   xorMask_.fill(0x00);
   andMask_.fill(0xFF);
   masksSet_ = false;
+  built_ = false;
 }
 
 void SymbolIcon::releaseHandle() {

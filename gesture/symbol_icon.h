@@ -1,8 +1,11 @@
 // The 32 x 32, 16-colour picture shown for a shape in lists and menus.
 //
 // The record keeps the two masks as stored in symbol files and owns a system
-// icon built from them. Every record has its own handle: copying builds a new
-// one, replacing the masks destroys the old one, destruction destroys it.
+// icon built from them when it is first asked for: reading a plug-in, or
+// cloning an action to run it, builds none (each costs several system calls,
+// which the press of the drawing button and the start of an action would
+// wait for). Every record has its own handle: a copy builds a new one when
+// asked, replacing the masks destroys the old one, destruction destroys it.
 // Outside Windows there is no icon system; the masks are kept and the handle
 // stays null.
 #pragma once
@@ -39,15 +42,17 @@ class SymbolIcon {
   // Transparency mask ("AND Mask" in files): leftmost pixel in the top bit.
   const AndMask& andMask() const { return andMask_; }
 
-  // Copies 512 and 128 bytes and builds a fresh handle from them. Returns
-  // false when the system refused to build the icon; the masks are kept and
-  // the handle is then null. Null pointers are refused and change nothing.
+  // Copies 512 and 128 bytes; the handle is built from them when asked for,
+  // at once when the record already had one. Returns false when the system
+  // refused that icon; the masks are kept and the handle is then null. Null
+  // pointers are refused and change nothing.
   bool setMasks(const uint8_t* xor512, const uint8_t* and128);
   // Back to the blank state, without a handle.
   void clear();
 
-  // Null for a blank record that never had its masks set (and always outside Windows).
-  SymbolIconHandle handle() const { return handle_; }
+  // Null for a blank record that never had its masks set, when the system
+  // refused the icon (and always outside Windows).
+  SymbolIconHandle handle() const;
 
   // Compares the pictures, not the handles.
   friend bool operator==(const SymbolIcon& a, const SymbolIcon& b) {
@@ -63,6 +68,7 @@ class SymbolIcon {
 
   XorMask xorMask_;
   AndMask andMask_;
-  bool masksSet_ = false;  // a record whose masks were set keeps a handle across copies
-  SymbolIconHandle handle_ = nullptr;
+  bool masksSet_ = false;  // a record whose masks were set has a handle, once asked for
+  mutable bool built_ = false;  // the handle was built (or refused) for these masks
+  mutable SymbolIconHandle handle_ = nullptr;
 };

@@ -92,33 +92,36 @@ void ZPlugin::read(const std::string& path, const ZPlugin* reference, const ZKey
 
 ZPlugin::Contents ZPlugin::ReadFile(const std::string& path, bool withActions, const ZPlugin* reference,
                                     const ZKeyBlock& key) {
-  if (IsDefaultKey(key)) return ReadPlainFile(path, withActions, reference);
-  const ZDecryptedCopy copy(path, key);
-  return ReadPlainFile(copy.path(), withActions, reference);
+  if (IsDefaultKey(key)) {
+    const ZMemoryFile file(path.c_str());  // a missing file throws
+    return ReadPlain(file.data(), file.size(), [&path] { return OpenStorageFile(path); }, withActions, reference);
+  }
+  // The press of the drawing button over a new window waits for this.
+  ZDecryptedImage plain(path, key);
+  return ReadPlain(plain.data(), plain.size(), [&plain] { return plain.openStorage(); }, withActions, reference);
 }
 
-ZPlugin::Contents ZPlugin::ReadPlainFile(const std::string& path, bool withActions, const ZPlugin* reference) {
+ZPlugin::Contents ZPlugin::ReadPlain(const uint8_t* data, size_t size,
+                                     const std::function<StoragePtr()>& openStorage, bool withActions,
+                                     const ZPlugin* reference) {
   Contents contents;
-  {
-    const ZMemoryFile file(path.c_str());  // a missing file throws
-    if (IsLegacyPluginFile(file.data(), file.size())) {
-      LegacyStream stream(file.data(), file.size());
-      LegacyPluginRecord record = ReadLegacyPlugin(stream, withActions);
-      Header& h = contents.header;
-      h.id = record.id;
-      h.name = std::move(record.name);
-      h.caption = std::move(record.caption);
-      h.key = std::move(record.key);
-      h.comments = std::move(record.comments);
-      h.language = LanguageId::FromName(record.languageName);
-      for (const LegacyActionRecord& action : record.actions) {
-        std::unique_ptr<ZMacro> macro = MacroFromLegacyRecord(action);
-        if (!ReferenceHas(reference, *macro)) contents.actions.push_back(std::move(macro));
-      }
-      return contents;
+  if (IsLegacyPluginFile(data, size)) {
+    LegacyStream stream(data, size);
+    LegacyPluginRecord record = ReadLegacyPlugin(stream, withActions);
+    Header& h = contents.header;
+    h.id = record.id;
+    h.name = std::move(record.name);
+    h.caption = std::move(record.caption);
+    h.key = std::move(record.key);
+    h.comments = std::move(record.comments);
+    h.language = LanguageId::FromName(record.languageName);
+    for (const LegacyActionRecord& action : record.actions) {
+      std::unique_ptr<ZMacro> macro = MacroFromLegacyRecord(action);
+      if (!ReferenceHas(reference, *macro)) contents.actions.push_back(std::move(macro));
     }
+    return contents;
   }
-  StoragePtr root = OpenStorageFile(path);
+  StoragePtr root = openStorage();
   CheckFileVersion(root.Get(), kVersionStream);
   Header& h = contents.header;
   h.id = ReadOptionalId(root.Get());

@@ -8,12 +8,14 @@
 // (any key but the default one) the file is kept encrypted.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "actions/action.h"
 #include "common/key_block.h"
+#include "common/storage.h"
 
 class ZPlugin {
  public:
@@ -93,7 +95,10 @@ class ZPlugin {
 
   static Contents ReadFile(const std::string& path, bool withActions, const ZPlugin* reference,
                            const ZKeyBlock& key);
-  static Contents ReadPlainFile(const std::string& path, bool withActions, const ZPlugin* reference);
+  // From the plain bytes of a plug-in file; `openStorage` opens the same
+  // bytes as a compound file.
+  static Contents ReadPlain(const uint8_t* data, size_t size, const std::function<StoragePtr()>& openStorage,
+                            bool withActions, const ZPlugin* reference);
   void writeFile(const std::string& path, const ZKeyBlock& key) const;
 
   std::string fileName_;

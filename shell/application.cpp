@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "actions/action_workers.h"
 #include "resources/zavotra_ids.h"
 #include "common/app_context.h"
 #include "common/file_cipher.h"
@@ -107,6 +108,9 @@ int RunZavotra(HINSTANCE instance) {
     mainWindow.destroy();
     DestroyTrayIcon();
     StopSounds();
+    // An action that did not end within its bound is stuck in a system call:
+    // the process ends here, before anything it may still use is torn down.
+    if (ActionWorkers().running() != 0) ExitProcess(static_cast<UINT>(exitCode));
     CloseInternetSession();
   }  // COM released here
   CloseScrollingThread();

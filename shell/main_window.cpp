@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 
+#include "actions/action_workers.h"
 #include "resources/zavotra_ids.h"
 #include "common/app_context.h"
 #include "shell/capture_messages.h"
@@ -16,6 +17,10 @@
 const char ZMainWindow::kClassName[] = "ZavotraClass";
 
 namespace {
+// How long the exit waits for running actions to end. Each ends at its next
+// wait; this bounds one stuck in a system call.
+constexpr DWORD kActionStopLimitMs = 2000;
+
 ZRect ToZRect(const RECT& r) { return ZRect{r.left, r.top, r.right, r.bottom}; }
 
 bool MonitorRect(int x, int y, ZRect& rect) {
@@ -96,8 +101,12 @@ void ZMainWindow::bringForward() {
 void ZMainWindow::onDestroy() {
   if (shutDown_) return;
   shutDown_ = true;
+  // Running actions end at their next wait while the profile is saved; they
+  // must be gone before the hook library they suspend capture through is.
+  ActionWorkers().requestStop();
   WriteRegistryEntries();
   Profiles().saveCurrent();
+  ActionWorkers().waitForAll(kActionStopLimitMs);
   ReleaseHookLibrary();
   KillTimer(window_, ID_FEEDBACK_TIMER);
   PostQuitMessage(0);

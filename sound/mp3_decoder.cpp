@@ -5,8 +5,10 @@
 
 namespace {
 
-// Compressed bytes handed to the codec per conversion.
-constexpr size_t kChunkBytes = 16 * 1024;
+// Compressed bytes handed to the codec per conversion: a stop waits for the
+// conversion under way, so a chunk is a fraction of a second of sound
+// (4 KB is a quarter second at 128 kbit/s).
+constexpr size_t kChunkBytes = 4 * 1024;
 
 // Prepares an ACM header for one conversion and unprepares it when done.
 class ZPreparedHeader {

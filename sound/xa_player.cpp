@@ -2,6 +2,7 @@
 
 #include <mmsystem.h>
 
+#include <atomic>
 #include <deque>
 #include <memory>
 
@@ -9,9 +10,11 @@
 
 namespace {
 
-// PCM buffers queued on the device at a time: enough to play without gaps,
-// few enough that a stop is heard at once.
+// PCM buffers queued on the device at a time: enough to play without gaps.
+// A stop does not wait for them: the device is reset at once.
 constexpr size_t kQueuedBuffers = 4;
+// A buffer the device never reports done (a broken driver) is waited for at
+// most this long.
 constexpr DWORD kBufferWaitMs = 1000;
 
 // Reads a whole file in one call; false when it cannot be read.
@@ -37,22 +40,45 @@ struct ZQueuedBuffer {
   std::vector<uint8_t> pcm;
 };
 
-// The output device, with the buffers it still plays; closes it on every path.
+// An event handle closed with its owner.
+class ZEvent {
+ public:
+  explicit ZEvent(bool manualReset) : handle_(CreateEventA(nullptr, manualReset, FALSE, nullptr)) {}
+  ~ZEvent() {
+    if (handle_) CloseHandle(handle_);
+  }
+  ZEvent(const ZEvent&) = delete;
+  ZEvent& operator=(const ZEvent&) = delete;
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+// The output device, with the buffers it still plays; closes it on every
+// path. Every wait for the device also wakes on `stop`, after which nothing
+// more is queued; silence() resets the device at once and sets `silenced`.
 class ZWaveOutput {
  public:
-  explicit ZWaveOutput(const WAVEFORMATEX& format) : done_(CreateEventA(nullptr, FALSE, FALSE, nullptr)) {
-    if (done_ &&
-        waveOutOpen(&device_, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(done_), 0,
+  ZWaveOutput(const WAVEFORMATEX& format, HANDLE stop, HANDLE silenced)
+      : stop_(stop), silenced_(silenced) {
+    if (done_.get() &&
+        waveOutOpen(&device_, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(done_.get()), 0,
                     CALLBACK_EVENT) != MMSYSERR_NOERROR)
       device_ = nullptr;
   }
   ~ZWaveOutput() {
+    silence();
     if (device_) {
-      waveOutReset(device_);
       while (!queue_.empty()) releaseOldest();
       waveOutClose(device_);
     }
-    if (done_) CloseHandle(done_);
+  }
+
+  // Drops what the device still holds; whoever waits for the stop may go on.
+  void silence() {
+    if (device_) waveOutReset(device_);
+    SetEvent(silenced_);
   }
   ZWaveOutput(const ZWaveOutput&) = delete;
   ZWaveOutput& operator=(const ZWaveOutput&) = delete;
@@ -60,9 +86,10 @@ class ZWaveOutput {
   bool open() const { return device_ != nullptr; }
 
   // Queues a copy of the PCM, first waiting for room.
-  void write(const uint8_t* pcm, size_t bytes, const std::atomic<bool>& stopping) {
+  void write(const uint8_t* pcm, size_t bytes) {
     if (!device_) return;
-    while (queue_.size() >= kQueuedBuffers && !stopping.load()) waitForOldest();
+    while (queue_.size() >= kQueuedBuffers && !stopped()) waitForOldest();
+    if (stopped()) return;
     auto buffer = std::make_unique<ZQueuedBuffer>();
     buffer->pcm.assign(pcm, pcm + bytes);
     ZeroMemory(&buffer->header, sizeof buffer->header);
@@ -77,13 +104,17 @@ class ZWaveOutput {
   }
 
   // Lets what is queued play out, unless a stop comes first.
-  void drain(const std::atomic<bool>& stopping) {
-    while (!queue_.empty() && !stopping.load()) waitForOldest();
+  void drain() {
+    while (!queue_.empty() && !stopped()) waitForOldest();
   }
 
  private:
+  bool stopped() const { return WaitForSingleObject(stop_, 0) == WAIT_OBJECT_0; }
   void waitForOldest() {
-    if (!(queue_.front()->header.dwFlags & WHDR_DONE)) WaitForSingleObject(done_, kBufferWaitMs);
+    if (!(queue_.front()->header.dwFlags & WHDR_DONE)) {
+      const HANDLE wakes[] = {done_.get(), stop_};
+      WaitForMultipleObjects(2, wakes, FALSE, kBufferWaitMs);
+    }
     if (queue_.front()->header.dwFlags & WHDR_DONE) releaseOldest();
   }
   void releaseOldest() {
@@ -91,16 +122,34 @@ class ZWaveOutput {
     queue_.pop_front();
   }
 
-  HANDLE done_;
+  ZEvent done_{false};
+  HANDLE stop_;
+  HANDLE silenced_;
   HWAVEOUT device_ = nullptr;
   std::deque<std::unique_ptr<ZQueuedBuffer>> queue_;
 };
 
+
 }  // namespace
+
+// One playback, shared by the player and its thread until both are done
+// with it, so that a stopped playback may finish closing its device while
+// the next one plays.
+struct XA_Player::Playback {
+  explicit Playback(std::shared_ptr<const std::vector<uint8_t>> data) : file(std::move(data)) {}
+  std::shared_ptr<const std::vector<uint8_t>> file;
+  ZEvent stop{true};
+  ZEvent silenced{true};  // set once nothing of this playback can be heard
+  std::atomic<uint64_t> decodedSamples{0};
+};
 
 XA_Player::XA_Player() = default;
 
-XA_Player::~XA_Player() { endPlayback(); }
+XA_Player::~XA_Player() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  endPlayback();
+  reapRetired(INFINITE);
+}
 
 int XA_Player::create(HWND* notificationTarget) {
   notificationTarget_ = notificationTarget;
@@ -113,24 +162,31 @@ int XA_Player::setUp(int argument) { return created_ ? 0 : 1; }
 int XA_Player::loadFile(const char* path) {
   std::lock_guard<std::mutex> lock(mutex_);
   endPlayback();
-  loaded_.clear();
+  loaded_.reset();
   if (!created_ || !path) return 1;
   std::vector<uint8_t> data;
   if (!ReadWholeFile(path, data)) return 1;
   ZMp3Decoder probe;
   if (!probe.open(data)) return 1;
-  loaded_.swap(data);
+  loaded_ = std::make_shared<const std::vector<uint8_t>>(std::move(data));
   return 0;
 }
 
 int XA_Player::play() {
   std::lock_guard<std::mutex> lock(mutex_);
   endPlayback();
-  if (loaded_.empty()) return 1;
-  stopping_.store(false);
-  decodedSamples_.store(0);
-  thread_ = CreateThread(nullptr, 0, PlaybackThread, this, 0, nullptr);
-  return thread_ ? 0 : 1;
+  reapRetired(0);
+  if (!loaded_) return 1;
+  auto playback = std::make_shared<Playback>(loaded_);
+  if (!playback->stop.get() || !playback->silenced.get()) return 1;
+  auto* share = new std::shared_ptr<Playback>(playback);  // the thread's
+  thread_ = CreateThread(nullptr, 0, PlaybackThread, share, 0, nullptr);
+  if (!thread_) {
+    delete share;
+    return 1;
+  }
+  current_ = std::move(playback);
+  return 0;
 }
 
 int XA_Player::stop() {
@@ -153,32 +209,58 @@ bool XA_Player::waitUntilDone(DWORD timeoutMs) {
   return done;
 }
 
-void XA_Player::endPlayback() {
-  if (!thread_) return;
-  stopping_.store(true);
-  WaitForSingleObject(thread_, INFINITE);
-  CloseHandle(thread_);
-  thread_ = nullptr;
+uint64_t XA_Player::lastDecodedSamples() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return current_ ? current_->decodedSamples.load() : lastDecoded_;
 }
 
-DWORD WINAPI XA_Player::PlaybackThread(void* player) {
-  static_cast<XA_Player*>(player)->playback();
+// With mutex_ held.
+void XA_Player::endPlayback() {
+  if (!thread_) return;
+  SetEvent(current_->stop.get());
+  // Until the device is silent, or the thread has ended some other way.
+  const HANDLE ends[] = {current_->silenced.get(), thread_};
+  WaitForMultipleObjects(2, ends, FALSE, INFINITE);
+  lastDecoded_ = current_->decodedSamples.load();
+  retired_.push_back(thread_);
+  thread_ = nullptr;
+  current_.reset();
+}
+
+// Closes the handles of retired threads that have ended, waiting at most
+// `waitMs` for each. With mutex_ held.
+void XA_Player::reapRetired(DWORD waitMs) {
+  std::vector<HANDLE> running;
+  for (HANDLE thread : retired_) {
+    if (WaitForSingleObject(thread, waitMs) == WAIT_OBJECT_0) CloseHandle(thread);
+    else running.push_back(thread);
+  }
+  retired_.swap(running);
+}
+
+DWORD WINAPI XA_Player::PlaybackThread(void* share) {
+  std::unique_ptr<std::shared_ptr<Playback>> playback(static_cast<std::shared_ptr<Playback>*>(share));
+  Play(**playback);
+  SetEvent((*playback)->silenced.get());  // also when nothing could be played
   return 0;
 }
 
-// Decodes the loaded file and plays it. Without an output device the file is
+// Decodes the file and plays it. Without an output device the file is
 // still decoded, so that a broken device never hides a broken file.
-void XA_Player::playback() {
+void XA_Player::Play(Playback& playback) {
   ZMp3Decoder decoder;
-  if (!decoder.open(loaded_)) return;
-  ZWaveOutput output(decoder.pcmFormat());
+  if (!decoder.open(*playback.file)) return;
+  const HANDLE stop = playback.stop.get();
+  ZWaveOutput output(decoder.pcmFormat(), stop, playback.silenced.get());
   const uint64_t samples = decoder.decode([&](const uint8_t* pcm, size_t bytes) {
-    output.write(pcm, bytes, stopping_);
-    decodedSamples_.fetch_add(bytes / decoder.pcmFormat().nBlockAlign);
-    return !stopping_.load();
+    output.write(pcm, bytes);
+    playback.decodedSamples.fetch_add(bytes / decoder.pcmFormat().nBlockAlign);
+    return WaitForSingleObject(stop, 0) != WAIT_OBJECT_0;
   });
-  decodedSamples_.store(samples);
-  output.drain(stopping_);
+  playback.decodedSamples.store(samples);
+  output.drain();
+  // Silent before the device is closed, which may take a while.
+  output.silence();
 }
 
 XA_Player& Mp3Player() {

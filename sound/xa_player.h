@@ -5,8 +5,8 @@
 #pragma once
 #include <windows.h>
 
-#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -38,26 +38,32 @@ class XA_Player {
   int loadFile(const char* path);
   // Starts the loaded file from its beginning; non-zero when none is loaded.
   int play();
-  // Stops and waits until playback has ended. Always 0.
+  // Stops what plays: returns once the device is silent, which the decoding
+  // thread sees at once (it waits on the stop, and converts small chunks).
+  // Closing the device can take a while, so the thread does that after this
+  // has returned. Always 0.
   int stop();
 
   // Waits at most `timeoutMs` for the current playback to end by itself.
   bool waitUntilDone(DWORD timeoutMs);
-  // Sample frames (per channel) decoded in the last playback.
-  uint64_t lastDecodedSamples() const { return decodedSamples_.load(); }
+  // Sample frames (per channel) decoded in the current or last playback.
+  uint64_t lastDecodedSamples();
 
  private:
-  static DWORD WINAPI PlaybackThread(void* player);
-  void playback();
+  struct Playback;
+  static DWORD WINAPI PlaybackThread(void* playback);
+  static void Play(Playback& playback);
   void endPlayback();
+  void reapRetired(DWORD waitMs);
 
   bool created_ = false;
   HWND* notificationTarget_ = nullptr;
   std::mutex mutex_;  // serialises the control operations
-  std::vector<uint8_t> loaded_;
-  HANDLE thread_ = nullptr;
-  std::atomic<bool> stopping_{false};
-  std::atomic<uint64_t> decodedSamples_{0};
+  std::shared_ptr<const std::vector<uint8_t>> loaded_;
+  std::shared_ptr<Playback> current_;
+  HANDLE thread_ = nullptr;        // the current playback's
+  std::vector<HANDLE> retired_;    // stopped playbacks still closing their device
+  uint64_t lastDecoded_ = 0;       // of the last playback that ended
 };
 
 // The process-wide player.

@@ -5,6 +5,9 @@
 #   tools/wine-session.sh start BUILD_DIR   writes BUILD_DIR/wine/env
 #   tools/wine-session.sh stop  BUILD_DIR   stops the server and the display by their PIDs
 #
+# Sound goes to ALSA's null device, which takes everything at once; with
+# ZAVOTRA_WINE_SOUND=paced (the benchmarks) to one that plays in real time.
+#
 # tools/wine-run.sh (the tests' emulator) reads BUILD_DIR/wine/env, so ctest can
 # also be run by hand while a session is started.
 set -euo pipefail
@@ -56,10 +59,28 @@ export DISPLAY=:$display
 export ALSA_CONFIG_PATH=$state/asound.conf
 unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY
 ENV
-  cat >"$state/asound.conf" <<'ALSA'
+  if [ "${ZAVOTRA_WINE_SOUND:-}" = paced ]; then
+    # Benchmarks: a device that plays at the pace of a real one (44.1 kHz,
+    # 16-bit stereo after ALSA's conversion).
+    cat >"$state/asound.conf" <<ALSA
+pcm.!default {
+  type plug
+  slave { pcm "paced"; format S16_LE; rate 44100; channels 2 }
+}
+pcm.paced {
+  type file
+  slave.pcm { type null }
+  file "|python3 -u $(cd "$(dirname "$0")" && pwd)/paced_sound.py 176400"
+  format "raw"
+}
+ctl.!default { type hw card 0 }
+ALSA
+  else
+    cat >"$state/asound.conf" <<'ALSA'
 pcm.!default { type null }
 ctl.!default { type hw card 0 }
 ALSA
+  fi
   # shellcheck disable=SC1091
   . "$state/env"
 

@@ -295,7 +295,7 @@ class RecordingCapture : public CaptureSwitch {
 
 TEST_F(Keystrokes, CopyAndPasteSuspendTheCaptureAroundTheirKeys) {
   struct Case {
-    void (*action)();
+    bool (*action)();
     const char* letter;
   } cases[] = {{Copy, "C"}, {Paste, "V"}};
   for (const Case& c : cases) {

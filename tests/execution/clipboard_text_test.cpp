@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "actions/action_workers.h"
 #include "actions/clipboard_snapshot.h"
 #include "actions/date_time_text.h"
 #include "actions/text_insertion.h"
@@ -210,6 +211,25 @@ TEST_F(ClipboardText, AnInsertionStartedDuringAnotherWaitsAndTheUserKeepsTheirCl
   EXPECT_TRUE(first);
   EXPECT_TRUE(second);
   EXPECT_EQ(L"onetwo", editText());
+  expectClipboardRestored();
+}
+
+TEST_F(ClipboardText, AtTheStopAnInsertionWaitingItsTurnGivesUpAndTheUserKeepsTheirClipboard) {
+  fillClipboard(main_);
+  bool first = false, second = true;
+  RunOnWorker([&] {
+    std::thread one([&] { first = InsertText(L"one", true); });
+    Sleep(300);  // the first is now waiting for the application to read its text
+    std::thread two([&] { second = InsertText(L"two", true); });
+    Sleep(100);  // the second waits for its turn
+    ActionWorkers().requestStop();
+    one.join();
+    two.join();
+  });
+  ActionWorkers().reopen();
+  EXPECT_TRUE(first);
+  EXPECT_FALSE(second);
+  EXPECT_EQ(L"one", editText());
   expectClipboardRestored();
 }
 

@@ -427,3 +427,27 @@ TEST_F(RoadProgram, AHostileFileOfAProtectedProfileIsSkippedAndLeavesNoPlainCopy
     if (name.compare(0, 3, ".z_") == 0) copies.push_back(name);
   EXPECT_TRUE(copies.empty()) << copies.front();
 }
+
+TEST_F(RoadProgram, ExitWhileATextInsertionWaitsPutsTheUsersClipboardBack) {
+  installHookLibrary();
+  ZPlugin common;
+  common.setName("Common");
+  common.addAction(TextMacro("Common F9", 1, (3 << 8) | VK_F9, "bye"));
+  common.saveAs(plugins + "\\common.ztc", ProfileDefaultKey());
+  Target plain("PlainTarget", 100, 100);
+  ZProcess program(ZAVOTRA_STAGED_EXE);
+  ASSERT_TRUE(program.started());
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitPumping([&] { return (main = MainWindowOf(program.id())) != nullptr; }));
+  PumpFor(1000);
+
+  // The text has arrived: the action now waits for the application to have
+  // read the clipboard before putting the user's back. The exit comes then.
+  PutClipboardText(kUsersClipboard);
+  plain.focus();
+  PressCtrlShift(VK_F9);
+  ASSERT_TRUE(WaitPumping([&] { return plain.text() == "bye"; })) << plain.text();
+  PostMessageA(main, WM_DESTROY, 0, 0);
+  EXPECT_EQ(program.waitForExit(), 0);
+  EXPECT_EQ(ClipboardText(), kUsersClipboard);
+}
