@@ -9,10 +9,11 @@
 #include <string>
 
 #include "common/gdi_objects.h"
+#include "resources/zavotra_ids.h"
 
 class ZTrayIcon {
  public:
-  static constexpr UINT kIconId = 5004;
+  static constexpr UINT kIconId = ID_TRAY_ICON;
   // What the tray keeps of a tip: 63 characters and the terminating zero.
   static constexpr size_t kTipLength = 63;
 

@@ -1,6 +1,10 @@
 #include "shell/startup_steps.h"
 
 #include "actions/scroll_thread.h"
+#include "common/app_context.h"
+#include "common/string_resource.h"
+#include "common/tray_icon.h"
+#include "resources/zavotra_ids.h"
 #include "gesture/symbol_library.h"
 #include "sound/event_sounds.h"
 #include "shell/profile_hooks.h"
@@ -26,5 +30,8 @@ void InstallSymbolProfileHook() {
   };
 }
 
-void CreateTrayIcon() {}
-void DestroyTrayIcon() {}
+void CreateTrayIcon() {
+  TrayIcon().add(MainWindow(), WM_TRAY_NOTIFY, IDI_CAPTURE_ENABLED, LoadAnsiString(IDS_TRAY_TIP, AppInstance()));
+}
+
+void DestroyTrayIcon() { TrayIcon().remove(); }

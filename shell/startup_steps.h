@@ -18,7 +18,11 @@ void CloseScrollingThread();
 // Parts of the main window's creation and destruction.
 void LoadViewPlugins();
 void RegisterActionHotkeys();
+// The tray icon of the main window: icon 220, tip string 20, callback 1026.
 void CreateTrayIcon();
 void DestroyTrayIcon();
 void LoadHookLibrary();
 void ReleaseHookLibrary();
+// The hook library object while the main window lives, else null.
+class HookLibrary;
+HookLibrary* LoadedHookLibrary();

@@ -24,8 +24,10 @@ EDGE = (6, 9, 14)
 RIM = (54, 68, 90)
 BAND_LEFT = (233, 237, 242)
 BAND_RIGHT = (214, 221, 230)
-PANE_CENTRE = (31, 43, 61)
-PANE_EDGE = (15, 21, 32)
+# The panes sit between the white item texts and the dark blue symbol icons
+# (colour 4 of the icon palette): a middle tone that keeps both readable.
+PANE_CENTRE = (104, 134, 166)
+PANE_EDGE = (76, 102, 132)
 TEAL = (45, 212, 191)
 SKY = (96, 165, 250)
 INK = (236, 241, 246)
@@ -365,12 +367,12 @@ def panes():
     def shade(x, y):
         colour = mix(PANE_CENTRE, PANE_EDGE, smooth(math.hypot(x - cx, (y - cy) * 1.3) / reach))
         if x % 14 == 7 and y % 14 == 7:
-            colour = mix(colour, (90, 110, 140), 0.18)
+            colour = mix(colour, (150, 176, 204), 0.25)
         return colour
 
     img.fill(shade)
     # A large, quiet mark in the lower right.
-    draw_mark(img, width - 250, height - 230, 260, 18, tip=False, colours=((40, 56, 78), (44, 64, 92)))
+    draw_mark(img, width - 230, height - 215, 230, 16, tip=False, colours=((112, 142, 174), (116, 148, 182)))
     return img
 
 
