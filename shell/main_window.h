@@ -44,6 +44,7 @@ class ZMainWindow : public ZElementHost {
   ZViewContainer& container() const { return *container_; }
   ZOnOffButton& soundButton() const { return *sound_; }
   HWND tooltip() const { return tooltip_; }
+  ZMainCommands& commands() const { return *commands_; }
   // The page shown at full size.
   ZPluginManager::Slot openSlot() const;
 

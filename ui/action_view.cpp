@@ -156,7 +156,6 @@ int ZActionView::addImage(const ZAction& action) {
 
 void ZActionView::fillList() {
   if (!list_) return;
-  SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
   ListView_DeleteAllItems(list_);
   ImageList_RemoveAll(images_.get());
   if (plugin_) {
@@ -171,8 +170,11 @@ void ZActionView::fillList() {
       SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
     }
   }
+  // A list view arranges its icons by itself the first time it paints items.
+  // Painted once now, into nothing, it keeps the places the view gives them.
+  ZMemoryDC scratch;
+  SendMessageA(list_, WM_PAINT, reinterpret_cast<WPARAM>(scratch.get()), 0);
   layOut();
-  SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list_, nullptr, TRUE);
 }
 
