@@ -39,16 +39,18 @@ bool OpenProfile() {
   return ChooseProfile(nullptr);
 }
 
-void StartInternet(HWND splash) {
+// True when the session opened (the shared symbol library is then loaded
+// once the main window is there).
+bool StartInternet(HWND splash) {
   if (OpenInternetSession()) {
     StartScrollingThread();
-    LoadSharedSymbolLibrary(Folders().symbols);
     if (splash) PostMessageA(splash, WM_COMMAND, IDCANCEL, 0);
-    return;
+    return true;
   }
   const std::string text = LoadAnsiString(IDS_NO_INTERNET, AppInstance());
   const std::string title = LoadAnsiString(IDS_APP_TITLE, AppInstance());
   MessageBoxA(nullptr, text.c_str(), title.c_str(), MB_OK);
+  return false;
 }
 
 int MessageLoop(HACCEL accelerators) {
@@ -90,10 +92,14 @@ int RunZavotra(HINSTANCE instance) {
   int exitCode = 0;
   {
     ZComApartment com;
-    StartInternet(splash);
+    const bool online = StartInternet(splash);
     ZMainWindow mainWindow;
     if (!mainWindow.create()) return 1;
     SetMainWindow(mainWindow.handle());
+    // The symbol files come after the tray icon: many files, and nothing
+    // needs them before the user opens a menu.
+    LoadStartupSymbols();
+    if (online) LoadSharedSymbolLibrary(Folders().symbols);
     ZAccelerators accelerators(LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS)));
     exitCode = MessageLoop(accelerators.get());
     mainWindow.destroy();

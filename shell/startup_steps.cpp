@@ -24,10 +24,28 @@ void LoadSharedSymbolLibrary(const std::string& symbolsFolder) {
   SymbolLibrary().loadCategories(symbolsFolder);
 }
 
+namespace {
+// The symbols folder of the profile opened before the main window existed.
+std::string g_startupSymbols;
+bool g_startupSymbolsPending = false;
+}  // namespace
+
 void InstallSymbolProfileHook() {
   ProfileHooks().loadProfileSymbols = [](const std::string& folder) {
+    if (!MainWindow()) {
+      g_startupSymbols = folder;
+      g_startupSymbolsPending = true;
+      return;
+    }
+    g_startupSymbolsPending = false;
     SymbolLibrary().loadUserSymbols(folder, ProfileKey());
   };
+}
+
+void LoadStartupSymbols() {
+  if (!g_startupSymbolsPending) return;
+  g_startupSymbolsPending = false;
+  SymbolLibrary().loadUserSymbols(g_startupSymbols, ProfileKey());
 }
 
 void CreateTrayIcon() {

@@ -372,7 +372,10 @@ def panes():
 
     img.fill(shade)
     # A large, quiet mark in the lower right.
-    draw_mark(img, width - 230, height - 215, 230, 16, tip=False, colours=((112, 142, 174), (116, 148, 182)))
+    mark = {}
+    for key, c in stroke(mark_path(width - 210, height - 200, 200), 13).items():
+        add_coverage(mark, key[0], key[1], c)
+    img.cover(mark, (150, 178, 208), 0.10)
     return img
 
 

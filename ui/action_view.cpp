@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -22,6 +23,10 @@ constexpr int kImagesInitial = 16;
 constexpr int kImagesGrowth = 16;
 constexpr COLORREF kStripColour = 0x191919;
 constexpr int kTextBuffer = 1024;
+// The open view's list sits this far below the page's top edge, under the
+// shade that edge casts.
+constexpr int kListTop = 6;
+constexpr COLORREF kEdgeShade[] = {RGB(44, 60, 80), RGB(66, 88, 114), RGB(84, 110, 140)};
 
 HICON IconOf(const ZAction& action) {
   const Symbol* symbol = action.symbol();
@@ -100,11 +105,18 @@ void ZActionView::addAction(std::unique_ptr<ZAction> action, bool save) {
   if (save) saveChanges();
 }
 
+RECT ZActionView::listRect() const {
+  RECT r = rect();
+  r.top = r.top + kListTop < r.bottom ? r.top + kListTop : r.bottom;
+  return r;
+}
+
 void ZActionView::place(const RECT& rect) {
   setRect(rect);
   dropStrip();
   if (list_) {
-    MoveWindow(list_, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+    const RECT r = listRect();
+    MoveWindow(list_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
     layOut();
   }
 }
@@ -132,7 +144,7 @@ void ZActionView::open(bool yes) {
 }
 
 void ZActionView::createList() {
-  const RECT& r = rect();
+  const RECT r = listRect();
   list_ = CreateWindowExA(0, WC_LISTVIEWA, "",
                           WS_CHILD | WS_CLIPSIBLINGS | LVS_ICON | LVS_EDITLABELS | LVS_SHAREIMAGELISTS, r.left,
                           r.top, r.right - r.left, r.bottom - r.top, window(), nullptr, AppInstance(), nullptr);
@@ -237,7 +249,8 @@ void ZActionView::eraseListBackground(HDC dc) const {
     return;
   }
   ZSelection selected(source.get(), background_);
-  BitBlt(dc, 0, 0, client.right, client.bottom, source.get(), backgroundOffset_.x, backgroundOffset_.y, SRCCOPY);
+  BitBlt(dc, 0, 0, client.right, client.bottom, source.get(), backgroundOffset_.x,
+         backgroundOffset_.y + kListTop, SRCCOPY);
 }
 
 LRESULT ZActionView::listCommand(HWND list, WPARAM wParam, LPARAM lParam) {
@@ -567,13 +580,21 @@ void ZActionView::paintStrip(HDC dc) {
 }
 
 void ZActionView::paint(HDC dc, const RECT&) {
-  if (isOpen()) return;  // the list view paints itself
+  // Open, the list view paints all but the top edge itself.
   const RECT& r = rect();
+  const int height = isOpen() ? std::min<int>(kListTop, r.bottom - r.top) : r.bottom - r.top;
   ZMemoryDC source(dc);
   if (background_ && source) {
     ZSelection selected(source.get(), background_);
-    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, source.get(), backgroundOffset_.x,
-           backgroundOffset_.y, SRCCOPY);
+    BitBlt(dc, r.left, r.top, r.right - r.left, height, source.get(), backgroundOffset_.x, backgroundOffset_.y,
+           SRCCOPY);
   }
-  paintStrip(dc);
+  // The label band above casts a little shade on the page.
+  for (int i = 0; i < 3 && r.top + i < r.bottom; ++i) {
+    ZPen pen(CreatePen(PS_SOLID, 1, kEdgeShade[i]));
+    ZSelection selected(dc, pen.get());
+    MoveToEx(dc, r.left, r.top + i, nullptr);
+    LineTo(dc, r.right, r.top + i);
+  }
+  if (!isOpen()) paintStrip(dc);
 }

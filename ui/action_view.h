@@ -65,6 +65,8 @@ class ZActionView : public ZWindowElement {
   LRESULT listCommand(HWND list, WPARAM wParam, LPARAM lParam);
   void eraseListBackground(HDC dc) const;
 
+  // Where the list view goes: the view less its top edge.
+  RECT listRect() const;
   void createList();
   void fillList();
   void layOut();
