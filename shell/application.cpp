@@ -56,8 +56,7 @@ bool StartInternet(HWND splash) {
 int MessageLoop(HACCEL accelerators) {
   MSG message = {};
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    HWND focus = GetFocus();
-    if (accelerators && focus && TranslateAcceleratorA(focus, accelerators, &message)) continue;
+    if (TranslateFocusAccelerator(accelerators, message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
@@ -75,6 +74,15 @@ class ZComApartment {
   bool initialised_;
 };
 }  // namespace
+
+bool TranslateFocusAccelerator(HACCEL accelerators, MSG& message) {
+  HWND focus = GetFocus();
+  if (!accelerators || !focus) return false;
+  char className[16] = "";
+  GetClassNameA(focus, className, sizeof className);
+  if (lstrcmpiA(className, "Edit") == 0) return false;
+  return TranslateAcceleratorA(focus, accelerators, &message) != FALSE;
+}
 
 int RunZavotra(HINSTANCE instance) {
   SetAppInstance(instance);

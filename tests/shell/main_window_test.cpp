@@ -21,6 +21,7 @@
 #include "shell/folders.h"
 #include "shell/main_commands.h"
 #include "shell/main_window.h"
+#include "shell/application.h"
 #include "shell/profile_set.h"
 #include "shell/road_steps.h"
 #include "shell/skin_region.h"
@@ -110,9 +111,10 @@ class MainWindowTest : public ::testing::Test {
     Profiles().reset();
   }
   // An application plug-in of the catalogue, with its name and one action.
-  void writeApplicationPlugin(const std::string& file, const std::string& name) {
+  void writeApplicationPlugin(const std::string& file, const std::string& name, const std::string& key = "") {
     ZPlugin plugin;
     plugin.setName(name);
+    plugin.setKey(key);
     plugin.addAction(NamedMacro(name + " action"));
     plugin.saveAs(Folders().profilePlugins + file, DefaultKey());
   }
@@ -315,16 +317,58 @@ TEST_F(MainWindowTest, TheSoundButtonSwitchesTheSoundsSetting) {
 }
 
 TEST_F(MainWindowTest, DraggingTheBackgroundMovesTheWindowAndTheSettingsFollow) {
+  writeApplicationPlugin("drag.zta", "Dragged", "DragGuardTarget");
+  PluginManager().reloadCatalogue(Folders().profilePlugins);
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "DragGuardTarget";
+  RegisterClassA(&wc);
+  HWND target = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "target", WS_POPUP | WS_VISIBLE, 40, 40, 200, 200,
+                                nullptr, nullptr, wc.hInstance, nullptr);
   create();
   RECT start;
   GetWindowRect(handle(), &start);
   mouse(WM_LBUTTONDOWN, POINT{300, 15}, MK_LBUTTON);
   EXPECT_TRUE(window_.dragging());
   mouse(WM_MOUSEMOVE, POINT{280, 25}, MK_LBUTTON);
+  // While the window is dragged, the drawing button going down elsewhere
+  // detects no application.
+  SendMessageA(handle(), WM_HOOK_ARM, 0, MAKELPARAM(100, 100));
+  EXPECT_EQ(window_.view(ZPluginManager::kApplication).plugin(), nullptr);
   mouse(WM_LBUTTONUP, POINT{280, 25});
   EXPECT_FALSE(window_.dragging());
   EXPECT_EQ(Settings().windowX, start.left - 20);
   EXPECT_EQ(Settings().windowY, start.top + 10);
+  SendMessageA(handle(), WM_HOOK_ARM, 0, MAKELPARAM(100, 100));
+  ASSERT_NE(window_.view(ZPluginManager::kApplication).plugin(), nullptr);
+  EXPECT_EQ(window_.label(ZPluginManager::kApplication).text(), "Specific actions for Dragged");
+  DestroyWindow(target);
+}
+
+TEST_F(MainWindowTest, AcceleratorsReachTheFocusedViewButNotANameBeingTyped) {
+  create();
+  HACCEL table = LoadAcceleratorsA(AppInstance(), MAKEINTRESOURCEA(IDR_ACCELERATORS));
+  ASSERT_NE(table, nullptr);
+  HWND list = window_.view(ZPluginManager::kCommon).listView();
+  SetFocus(list);
+  ListView_SetItemState(list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  MSG key = {list, WM_KEYDOWN, VK_DELETE, 0x00530001, 0, {}};
+  {
+    ZMessageBoxAnswerer answers({IDNO});
+    EXPECT_TRUE(TranslateFocusAccelerator(table, key));
+    const auto seen = answers.stop();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, "Are you sure you want to delete\nthe 'Copy' action?");
+  }
+  // While an action's name is typed, Delete deletes text in it.
+  HWND edit = ListView_EditLabel(list, 0);
+  ASSERT_NE(edit, nullptr);
+  ASSERT_EQ(GetFocus(), edit);
+  MSG inEdit = {edit, WM_KEYDOWN, VK_DELETE, 0x00530001, 0, {}};
+  EXPECT_FALSE(TranslateFocusAccelerator(table, inEdit));
+  SetFocus(list);
+  DestroyAcceleratorTable(table);
 }
 
 TEST_F(MainWindowTest, TheMenusDisableWhatIsNotThereYetAndListThePluginsSorted) {
