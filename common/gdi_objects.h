@@ -6,34 +6,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <utility>
+#include "common/scoped_handle.h"
 
+struct ZDeleteGdiObject {
+  void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
 // A bitmap, font, pen, brush or region, deleted with DeleteObject.
 template <typename Handle>
-class ZGdiHandle {
- public:
-  ZGdiHandle() = default;
-  explicit ZGdiHandle(Handle handle) : handle_(handle) {}
-  ~ZGdiHandle() { reset(); }
-  ZGdiHandle(const ZGdiHandle&) = delete;
-  ZGdiHandle& operator=(const ZGdiHandle&) = delete;
-  ZGdiHandle(ZGdiHandle&& other) noexcept : handle_(other.release()) {}
-  ZGdiHandle& operator=(ZGdiHandle&& other) noexcept {
-    if (this != &other) reset(other.release());
-    return *this;
-  }
-
-  Handle get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-  Handle release() { return std::exchange(handle_, nullptr); }
-  void reset(Handle handle = nullptr) {
-    if (handle_) DeleteObject(handle_);
-    handle_ = handle;
-  }
-
- private:
-  Handle handle_ = nullptr;
-};
+using ZGdiHandle = ZScoped<Handle, ZNullHandleTraits<Handle, ZDeleteGdiObject>>;
 
 using ZBitmap = ZGdiHandle<HBITMAP>;
 using ZFont = ZGdiHandle<HFONT>;
@@ -89,32 +69,16 @@ class ZWindowDC {
   HDC dc_;
 };
 
-template <typename Handle, BOOL(WINAPI* Destroy)(Handle)>
-class ZUserHandle {
- public:
-  ZUserHandle() = default;
-  explicit ZUserHandle(Handle handle) : handle_(handle) {}
-  ~ZUserHandle() { reset(); }
-  ZUserHandle(const ZUserHandle&) = delete;
-  ZUserHandle& operator=(const ZUserHandle&) = delete;
-  ZUserHandle(ZUserHandle&& other) noexcept : handle_(other.release()) {}
-  ZUserHandle& operator=(ZUserHandle&& other) noexcept {
-    if (this != &other) reset(other.release());
-    return *this;
-  }
-
-  Handle get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-  Handle release() { return std::exchange(handle_, nullptr); }
-  void reset(Handle handle = nullptr) {
-    if (handle_) Destroy(handle_);
-    handle_ = handle;
-  }
-
- private:
-  Handle handle_ = nullptr;
+struct ZDestroyIcon {
+  void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+struct ZDestroyMenu {
+  void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
+struct ZDestroyImageList {
+  void operator()(HIMAGELIST list) const { ImageList_Destroy(list); }
 };
 
-using ZIcon = ZUserHandle<HICON, DestroyIcon>;
-using ZMenuHandle = ZUserHandle<HMENU, DestroyMenu>;
-using ZImageList = ZUserHandle<HIMAGELIST, ImageList_Destroy>;
+using ZIcon = ZScoped<HICON, ZNullHandleTraits<HICON, ZDestroyIcon>>;
+using ZMenuHandle = ZScoped<HMENU, ZNullHandleTraits<HMENU, ZDestroyMenu>>;
+using ZImageList = ZScoped<HIMAGELIST, ZNullHandleTraits<HIMAGELIST, ZDestroyImageList>>;

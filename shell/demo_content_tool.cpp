@@ -99,24 +99,25 @@ std::unique_ptr<Symbol> MakeSymbol(const std::string& name, uint32_t id, const P
   return symbol;
 }
 
-std::unique_ptr<ZMacro> Keys(const std::string& name, std::unique_ptr<Symbol> symbol, std::vector<BYTE> keys) {
+std::unique_ptr<ZMacro> OneCommand(const std::string& name, std::unique_ptr<Symbol> symbol,
+                                   std::unique_ptr<ZCommand> command) {
   auto macro = std::make_unique<ZMacro>();
   macro->setName(name);
   macro->setSymbol(std::move(symbol));
-  auto command = std::make_unique<ZCommandHotkey>();
-  for (size_t i = 0; i < keys.size() && i < ZCommandHotkey::kSlots; ++i) command->setKey(static_cast<int>(i), KeyIndex(keys[i]));
   macro->append(std::move(command));
   return macro;
 }
 
+std::unique_ptr<ZMacro> Keys(const std::string& name, std::unique_ptr<Symbol> symbol, std::vector<BYTE> keys) {
+  auto command = std::make_unique<ZCommandHotkey>();
+  for (size_t i = 0; i < keys.size() && i < ZCommandHotkey::kSlots; ++i) command->setKey(static_cast<int>(i), KeyIndex(keys[i]));
+  return OneCommand(name, std::move(symbol), std::move(command));
+}
+
 std::unique_ptr<ZMacro> System(const std::string& name, std::unique_ptr<Symbol> symbol, int function) {
-  auto macro = std::make_unique<ZMacro>();
-  macro->setName(name);
-  macro->setSymbol(std::move(symbol));
   auto command = std::make_unique<ZCommandSystem>();
   command->setFunction(function);
-  macro->append(std::move(command));
-  return macro;
+  return OneCommand(name, std::move(symbol), std::move(command));
 }
 
 std::unique_ptr<ZWebService> Service(const std::string& name, std::unique_ptr<Symbol> symbol, int32_t id) {

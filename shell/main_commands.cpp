@@ -19,20 +19,12 @@
 #include "shell/profile_set.h"
 #include "ui/action_view.h"
 #include "ui/on_off_button.h"
+#include "ui/popup_menu.h"
 #include "ui/view_container.h"
 
 namespace {
 constexpr int kTextBuffer = 1024;
 const char kHelpPage[] = "help\\help_main_file.html";
-
-std::string MenuText(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '&') out += '&';
-    out += c;
-  }
-  return out;
-}
 
 INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) return TRUE;
@@ -168,16 +160,7 @@ void ZMainCommands::showMenu(UINT menuId, POINT screen) {
   if (!menu) return;
   std::vector<Listed> listed;
   prepare(menu, listed);
-  HWND owner = window_.handle();
-  UINT chosen = 0;
-  {
-    ZModalDialogScope modal;
-    // The menu closes on a click elsewhere only when its owner is in front.
-    SetForegroundWindow(owner);
-    chosen = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, screen.x,
-                                              screen.y, 0, owner, nullptr));
-    PostMessageA(owner, WM_NULL, 0, 0);
-  }
+  const UINT chosen = TrackMenu(menu, window_.handle(), screen);
   if (chosen >= ID_LISTED_FIRST && chosen - ID_LISTED_FIRST < listed.size()) {
     const Listed& entry = listed[chosen - ID_LISTED_FIRST];
     runListed(entry.command, entry.value);

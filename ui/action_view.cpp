@@ -14,6 +14,7 @@
 #include "gesture/symbol_library.h"
 #include "resources/zavotra_ids.h"
 #include "ui/element_host.h"
+#include "ui/popup_menu.h"
 #include "ui/view_layout.h"
 
 namespace {
@@ -47,33 +48,12 @@ HICON BlankIcon() {
   return blank.handle();
 }
 
-// Menu texts show '&' as itself.
-std::string MenuText(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '&') out += '&';
-    out += c;
-  }
-  return out;
-}
-
 std::string Title() { return LoadAnsiString(IDS_APP_TITLE, AppInstance()); }
 
 std::string Formatted(UINT id, const std::string& text) {
   char buffer[kTextBuffer] = {};
   snprintf(buffer, sizeof buffer, LoadAnsiString(id, AppInstance()).c_str(), text.c_str());
   return buffer;
-}
-
-// A modal popup menu at `screen`; the chosen command or 0.
-UINT TrackMenu(HMENU menu, HWND owner, POINT screen) {
-  ZModalDialogScope modal;
-  // The menu closes on a click elsewhere only when its owner is in front.
-  SetForegroundWindow(owner);
-  const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
-                                                       screen.x, screen.y, 0, owner, nullptr));
-  PostMessageA(owner, WM_NULL, 0, 0);
-  return chosen;
 }
 
 class ZWaitCursor {
@@ -479,22 +459,23 @@ void ZActionView::deleteSelected() {
   saveChanges();
 }
 
-void ZActionView::cut() {
-  const std::vector<ZAction*> selected = selectedActions();
-  if (!plugin_ || selected.empty()) return;
+std::vector<ZAction*> ZActionView::copySelection() {
+  std::vector<ZAction*> selected = selectedActions();
+  if (!plugin_ || selected.empty()) return {};
   clipboard_.clear();
   for (ZAction* action : selected) clipboard_.add(action->clone());
+  return selected;
+}
+
+void ZActionView::cut() {
+  const std::vector<ZAction*> selected = copySelection();
+  if (selected.empty()) return;
   removeActions(selected);
   refreshAll();
   saveChanges();
 }
 
-void ZActionView::copy() {
-  const std::vector<ZAction*> selected = selectedActions();
-  if (!plugin_ || selected.empty()) return;
-  clipboard_.clear();
-  for (ZAction* action : selected) clipboard_.add(action->clone());
-}
+void ZActionView::copy() { copySelection(); }
 
 void ZActionView::paste() {
   if (!plugin_ || clipboard_.empty()) return;

@@ -81,6 +81,9 @@ class ZActionView : public ZWindowElement {
   std::vector<int> selectedItems() const;
   ZAction* actionOf(int item) const;
   void removeActions(const std::vector<ZAction*>& doomed);
+  // Copies of the selected actions into the clipboard; the selection, or
+  // nothing when there is none (the clipboard then stays as it was).
+  std::vector<ZAction*> copySelection();
   void saveChanges();
   void refreshAll();
 

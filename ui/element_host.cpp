@@ -69,15 +69,17 @@ void ZElementHost::mouseMove(UINT flags, POINT point) {
   if (found) found->mouseMove(flags, point);
 }
 
+ZWindowElement* ZElementHost::pressTarget(POINT point) {
+  if (capture_) return capture_;
+  ZWindowElement* found = elementAt(point);
+  if (found) hover_ = found;
+  return found;
+}
+
 void ZElementHost::buttonDown(UINT flags, POINT point) {
   if (window_) SetForegroundWindow(window_);
-  if (capture_) {
-    capture_->buttonDown(flags, point);
-    return;
-  }
-  if (ZWindowElement* found = elementAt(point)) {
-    hover_ = found;
-    found->buttonDown(flags, point);
+  if (ZWindowElement* target = pressTarget(point)) {
+    target->buttonDown(flags, point);
     return;
   }
   lastPointer_ = point;
@@ -89,14 +91,7 @@ void ZElementHost::buttonDown(UINT flags, POINT point) {
 void ZElementHost::buttonUp(UINT flags, POINT point) {
   // However the press ended, a drag ends with it: the button is up.
   setDragging(false);
-  if (capture_) {
-    capture_->buttonUp(flags, point);
-    return;
-  }
-  if (ZWindowElement* found = elementAt(point)) {
-    hover_ = found;
-    found->buttonUp(flags, point);
-  }
+  if (ZWindowElement* target = pressTarget(point)) target->buttonUp(flags, point);
 }
 
 void ZElementHost::leaveHover() {

@@ -56,6 +56,9 @@ class ZElementHost {
   virtual void draggingChanged(bool dragging) {}
 
  private:
+  // Who gets a press or a release: the element holding the mouse, else the
+  // first one under the point, which becomes the hover element.
+  ZWindowElement* pressTarget(POINT point);
   void setDragging(bool dragging);
   void dragTo(POINT clientPoint);
   bool pointerOverHostItself(POINT point) const;

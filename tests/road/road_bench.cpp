@@ -13,19 +13,9 @@
 #include "shell/capture_messages.h"
 #include "common/settings.h"
 #include "tests/road/road_fixtures.h"
+#include "tests/support/bench_clock.h"
 
 namespace {
-double Milliseconds(LONGLONG ticks) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
-}
-
-LONGLONG Now() {
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return now.QuadPart;
-}
 
 std::atomic<LONGLONG> g_started{0};
 HANDLE g_startedEvent = nullptr;
@@ -36,7 +26,7 @@ class ZTimedAction : public ZAction {
   ZTimedAction() = default;
   ZTimedAction(const ZTimedAction& other) : ZAction(other) {}
   bool execute(HWND) override {
-    g_started.store(Now());
+    g_started.store(BenchNow());
     SetEvent(g_startedEvent);
     return true;
   }
@@ -84,13 +74,13 @@ int main() {
   LONGLONG pointTicks = 0;
   for (int batch = 0; batch < kPoints / 400; ++batch) {
     handler.handle(WM_HOOK_STROKE_BEGIN, 0, At(100, 100));
-    const LONGLONG start = Now();
+    const LONGLONG start = BenchNow();
     for (int i = 1; i <= 400; ++i) handler.handle(WM_HOOK_STROKE_POINT, 0, At(100 + (i * 7) % 500, 100 + (i * 13) % 400));
-    pointTicks += Now() - start;
+    pointTicks += BenchNow() - start;
     handler.handle(WM_HOOK_GESTURE_END, 0, 0);
   }
   printf("stroke point (handler + trail segment): %.4f ms average over %d points\n",
-         Milliseconds(pointTicks) / kPoints, kPoints);
+         BenchMilliseconds(pointTicks) / kPoints, kPoints);
 
   // Gesture end to the worker thread running the winner.
   const int kGestures = 50;
@@ -98,7 +88,7 @@ int main() {
   double worst = 0;
   for (int i = 0; i < kGestures; ++i) {
     DrawL(handler);
-    const LONGLONG start = Now();
+    const LONGLONG start = BenchNow();
     handler.handle(WM_HOOK_GESTURE_END, 0, 0);
     if (WaitForSingleObject(g_startedEvent, 5000) != WAIT_OBJECT_0 || handler.lastWinner() == nullptr) {
       printf("the timed action did not run\n");
@@ -106,11 +96,11 @@ int main() {
     }
     const LONGLONG took = g_started.load() - start;
     endTicks += took;
-    if (Milliseconds(took) > worst) worst = Milliseconds(took);
+    if (BenchMilliseconds(took) > worst) worst = BenchMilliseconds(took);
     KillTimer(main.get(), ID_FEEDBACK_TIMER);
   }
   printf("gesture end to worker started (31 candidates): %.3f ms average, %.3f ms worst over %d gestures\n",
-         Milliseconds(endTicks) / kGestures, worst, kGestures);
+         BenchMilliseconds(endTicks) / kGestures, worst, kGestures);
   SetMainWindow(nullptr);
   CloseHandle(g_startedEvent);
   return 0;

@@ -23,6 +23,7 @@
 #include "plugins/plugin.h"
 #include "shell/registry_entries.h"
 #include "tests/shell/shell_test_support.h"
+#include "tests/support/bench_clock.h"
 #include "tests/ui/view_fixtures.h"
 
 #ifndef ZAVOTRA_STAGED_EXE
@@ -34,17 +35,6 @@ int g_plugins = 100;
 int g_symbols = 200;
 constexpr int kActionsPerPlugin = 6;
 
-double Milliseconds(LONGLONG ticks) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
-}
-
-LONGLONG Now() {
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return now.QuadPart;
-}
 
 std::string StagedFolder() {
   const std::string program = ZAVOTRA_STAGED_EXE;
@@ -108,21 +98,21 @@ Run StartOnce() {
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
   std::string command = std::string("\"") + ZAVOTRA_STAGED_EXE + "\"";
-  const LONGLONG start = Now();
+  const LONGLONG start = BenchNow();
   if (!CreateProcessA(ZAVOTRA_STAGED_EXE, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &process))
     return run;
   HWND main = nullptr;
   for (int i = 0; i < 30000 && (run.trayIcon < 0 || run.answered < 0); ++i) {
     if (run.trayIcon < 0 && TrayIcons() > before) {
-      run.trayIcon = Milliseconds(Now() - start);
+      run.trayIcon = BenchMilliseconds(BenchNow() - start);
       run.trayWindow = true;
     }
     if (!main) main = FindWindowA("ZavotraClass", nullptr);
     DWORD_PTR ignored = 0;
     if (main && run.answered < 0 && SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, 1, &ignored))
-      run.answered = Milliseconds(Now() - start);
-    if (run.answered >= 0 && run.trayIcon < 0 && Milliseconds(Now() - start) > run.answered + 2000) break;
+      run.answered = BenchMilliseconds(BenchNow() - start);
+    if (run.answered >= 0 && run.trayIcon < 0 && BenchMilliseconds(BenchNow() - start) > run.answered + 2000) break;
     Sleep(1);
   }
   if (run.trayIcon < 0) run.trayIcon = run.answered;
