@@ -444,3 +444,10 @@ TEST_F(MainWindowTest, TheMainMenuOffersTheWorkingCommands) {
   EXPECT_FALSE(menu.find("&Switch To")->enabled);
   EXPECT_FALSE(menu.find("&Delete Symbol")->enabled);
 }
+
+TEST_F(MainWindowTest, ATipLongerThanTheTrayKeepsIsCutToSixtyThreeCharacters) {
+  create();
+  const std::string name(100, 'n');
+  EXPECT_TRUE(TrayIcon().show(IDI_ACTION_EXECUTED, name + " executed"));
+  EXPECT_EQ(TrayIcon().tip(), name.substr(0, 63));
+}

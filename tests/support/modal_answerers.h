@@ -90,7 +90,8 @@ class ZMessageBoxAnswerer {
 };
 
 // Waits for the popup menu this process shows, notes its entries (also
-// those of its submenus) and closes it without a choice.
+// those of its submenus), then presses the given keys in it (by default
+// Escape: it closes without a choice).
 class ZPopupMenuReader {
  public:
   struct Entry {
@@ -101,7 +102,8 @@ class ZPopupMenuReader {
     std::vector<Entry> submenu;
   };
 
-  ZPopupMenuReader() : thread_([this] { run(); }) {}
+  explicit ZPopupMenuReader(std::vector<WPARAM> keys = {VK_ESCAPE})
+      : keys_(std::move(keys)), thread_([this] { run(); }) {}
   ~ZPopupMenuReader() { join(); }
   ZPopupMenuReader(const ZPopupMenuReader&) = delete;
   ZPopupMenuReader& operator=(const ZPopupMenuReader&) = delete;
@@ -154,15 +156,18 @@ class ZPopupMenuReader {
       HMENU menu = window ? reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0)) : nullptr;
       if (menu) {
         entries_ = Read(menu);
-        // The menu's own loop reads the keyboard of its thread: Escape closes it.
-        PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
-        PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+        // The menu's own loop reads the keyboard of its thread.
+        for (WPARAM key : keys_) {
+          PostMessageA(window, WM_KEYDOWN, key, 0);
+          Sleep(50);
+        }
         return;
       }
       Sleep(10);
     }
   }
 
+  std::vector<WPARAM> keys_;
   std::vector<Entry> entries_;
   std::thread thread_;
 };

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "common/default_key.h"
+#include "gesture/symbol_file.h"
+#include "gesture/symbol_library.h"
 #include "resources/zavotra_ids.h"
 #include "tests/support/modal_answerers.h"
 #include "tests/support/temp_folder.h"
@@ -264,4 +266,39 @@ TEST_F(ActionViewTest, ACollapsedViewShowsTheSymbolsThatFitAsLightSilhouettes) {
   DeleteObject(canvas);
   DeleteObject(backdrop);
   DeleteDC(dc);
+}
+
+TEST_F(ActionViewTest, ClickingAnIconOffersTheSymbolsAndTheChosenOneIsSaved) {
+  // The user's own symbols: one, "Circle".
+  CreateDirectoryA(path("symbols").c_str(), nullptr);
+  Symbol circle = PictureSymbol(77, [](int x, int y) { return (x - 16) * (x - 16) + (y - 16) * (y - 16) < 100; });
+  circle.setName("Circle");
+  SaveSymbolFile(circle, path("symbols\\circle.zts"), DefaultKey());
+  SymbolLibrary().loadUserSymbols(path("symbols"), DefaultKey());
+  ASSERT_EQ(SymbolLibrary().userSymbols().size(), 1u);
+
+  auto& view = openView("common.ztc", {"Copy", "Paste"}, shared_);
+  RECT icon = {};
+  icon.left = LVIR_ICON;
+  SendMessageA(view.listView(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&icon));
+  {
+    // Down to "Symbol", into "My Symbols", onto "Circle", and choose it.
+    ZPopupMenuReader menu({VK_DOWN, VK_RIGHT, VK_RIGHT, VK_RETURN});
+    Click(view.listView(), POINT{(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2});
+    const ZPopupMenuReader::Entry* symbols = menu.find("Symbol");
+    ASSERT_NE(symbols, nullptr);
+    EXPECT_TRUE(symbols->enabled);
+    ASSERT_NE(menu.find("My Symbols"), nullptr);
+    EXPECT_NE(menu.find("Circle"), nullptr);
+    ASSERT_NE(menu.find("Edit..."), nullptr);
+    EXPECT_FALSE(menu.find("Edit...")->enabled);  // the action wizard is not there yet
+  }
+  ZTestHost::Pump();
+  EXPECT_EQ(NamesOf(view.selectedActions()), (Names{"Paste"}));
+  const auto plugin = LoadPlugin(path("common.ztc"));
+  ASSERT_NE(plugin->actions()[1]->symbol(), nullptr);
+  EXPECT_EQ(plugin->actions()[1]->symbol()->name(), "Circle");
+  EXPECT_EQ(plugin->actions()[1]->symbol()->identifier(), 77u);
+  EXPECT_EQ(plugin->actions()[0]->symbol()->identifier(), 10u);  // the other action keeps its own
+  SymbolLibrary().loadUserSymbols(path("no symbols here"), DefaultKey());
 }
