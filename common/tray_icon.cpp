@@ -8,7 +8,7 @@ namespace {
 // The first form of the record: every shell since Windows 95 reads it, and
 // its tip holds 64 bytes.
 constexpr DWORD kRecordSize = NOTIFYICONDATAA_V1_SIZE;
-static_assert(kRecordSize == 88, "the tray record of the first shells");
+static_assert(sizeof(void*) != 4 || kRecordSize == 88, "the 88-byte tray record of the first shells");
 
 HICON LoadTrayIcon(int iconId) {
   return static_cast<HICON>(LoadImageA(AppInstance(), MAKEINTRESOURCEA(iconId), IMAGE_ICON,
