@@ -1,6 +1,6 @@
 #include "gesture/hook_library.h"
 
-#include "gesture/capture_status.h"
+#include "common/tray_icon.h"
 #include "resources/zavotra_ids.h"
 
 namespace {
@@ -108,9 +108,9 @@ bool HookLibrary::isEnabled() const {
 
 void HookLibrary::showCaptureStatus() const {
   if (isEnabled())
-    SetCaptureStatus({IDI_CAPTURE_ENABLED, LoadResourceString(IDS_CAPTURE_ENABLED)});
+    TrayIcon().show(IDI_CAPTURE_ENABLED, LoadResourceString(IDS_CAPTURE_ENABLED));
   else
-    SetCaptureStatus({IDI_CAPTURE_DISABLED, LoadResourceString(IDS_CAPTURE_DISABLED)});
+    TrayIcon().show(IDI_CAPTURE_DISABLED, LoadResourceString(IDS_CAPTURE_DISABLED));
 }
 
 void HookLibrary::callUpdate() {

@@ -1,7 +1,7 @@
 // The main program's side of Zavotra.dll: loads it from the system folder,
 // owns the HookSettings record whose address UpdateSettings receives, keeps
-// the two capture flags and shows the capture status. One instance, made with
-// the main window and destroyed with it.
+// the two capture flags and shows the capture status in the tray icon. One
+// instance, made with the main window and destroyed with it.
 #pragma once
 #include <windows.h>
 

@@ -128,11 +128,27 @@ std::unique_ptr<ZPlugin> ZPluginManager::findPluginForWindow(HWND window, const 
   return loadInFull(byClass.front()->fileName(), nullptr);
 }
 
+void ZPluginManager::showIn(Slot slot, ZPluginDisplay* display) {
+  ZPluginHolder& holder = holders_[slot];
+  if (!display) {
+    displays_[slot] = &holder;
+    return;
+  }
+  displays_[slot] = display;
+  display->setPlugin(holder.take());
+  display->setLabel(labels_[slot]);
+}
+
+void ZPluginManager::setSlot(Slot slot, std::unique_ptr<ZPlugin> plugin, const std::string& label) {
+  labels_[slot] = label;
+  displays_[slot]->setLabel(label);
+  displays_[slot]->setPlugin(std::move(plugin));
+}
+
 void ZPluginManager::setApplicationPlugin(std::unique_ptr<ZPlugin> plugin) {
-  ZActionView& view = views_[kApplication];
-  view.setLabel(plugin ? FormatLabel(IDS_SPECIFIC_ACTIONS, plugin->name())
-                       : LoadAnsiString(IDS_NO_SPECIFIC_ACTIONS, AppInstance()));
-  view.setPlugin(std::move(plugin));
+  const std::string label = plugin ? FormatLabel(IDS_SPECIFIC_ACTIONS, plugin->name())
+                                   : LoadAnsiString(IDS_NO_SPECIFIC_ACTIONS, AppInstance());
+  setSlot(kApplication, std::move(plugin), label);
 }
 
 void ZPluginManager::detectApplicationAt(POINT point, bool gestureInProgress, bool windowDragged) {
@@ -163,8 +179,7 @@ void ZPluginManager::reloadFixedPlugins(const std::string& folder) {
     } catch (const ZReadError&) {
       plugin.reset();  // a missing or broken file leaves its slot empty
     }
-    views_[slot].setPlugin(std::move(plugin));
-    views_[slot].setLabel(LoadAnsiString(labels[slot], AppInstance()));
+    setSlot(static_cast<Slot>(slot), std::move(plugin), LoadAnsiString(labels[slot], AppInstance()));
   }
   setApplicationPlugin(nullptr);
   lastDetected_ = nullptr;

@@ -1,9 +1,9 @@
 // The live actions of the moment: the catalogue of the profile's application
 // plug-ins, and three active plug-ins (services, common, application) each
-// held by the view that shows it. Chooses the application plug-in for the
-// window under the pointer, registers the hotkeys of the active plug-ins and
-// routes a pressed hotkey to its action. One per process, used on the
-// user-interface thread only.
+// held by the display (the action view) that shows it. Chooses the
+// application plug-in for the window under the pointer, registers the
+// hotkeys of the active plug-ins and routes a pressed hotkey to its action.
+// One per process, used on the user-interface thread only.
 #pragma once
 #include <windows.h>
 
@@ -14,20 +14,7 @@
 #include <vector>
 
 #include "plugins/plugin.h"
-
-// The holder of one active plug-in and the label of its view. The view owns
-// the plug-in: putting another one in destroys the previous one.
-class ZActionView {
- public:
-  ZPlugin* plugin() const { return plugin_.get(); }
-  void setPlugin(std::unique_ptr<ZPlugin> plugin) { plugin_ = std::move(plugin); }
-  const std::string& label() const { return label_; }
-  void setLabel(const std::string& label) { label_ = label; }
-
- private:
-  std::unique_ptr<ZPlugin> plugin_;
-  std::string label_;
-};
+#include "plugins/plugin_display.h"
 
 // RegisterHotKey modifiers for the modifier byte of an action's hotkey word
 // (1 Shift, 2 Ctrl, 4 Alt, 8 extended); values above 15 pass unchanged.
@@ -44,6 +31,7 @@ class ZPluginManager {
 
   // The key of the current profile's plug-in files (DefaultKey() until set).
   void setKeySource(KeySource source) { keySource_ = std::move(source); }
+  const ZKeyBlock& fileKey() const { return keySource_(); }
 
   // Header-only entries of every readable "*.zta" in `folder`.
   void reloadCatalogue(const std::string& folder);
@@ -69,9 +57,12 @@ class ZPluginManager {
   // Deletes the file and rebuilds the catalogue from its folder.
   bool deletePlugin(const std::string& path);
 
-  ZActionView& view(Slot slot) { return views_[slot]; }
-  const ZActionView& view(Slot slot) const { return views_[slot]; }
-  ZPlugin* plugin(Slot slot) const { return views_[slot].plugin(); }
+  // Hands the slot's plug-in and label to `display`, which shows them from
+  // now on. Null gives the slot back to the manager's own holder, empty: the
+  // display that goes away destroys the plug-in it showed.
+  void showIn(Slot slot, ZPluginDisplay* display);
+  ZPlugin* plugin(Slot slot) const { return displays_[slot]->plugin(); }
+  const std::string& label(Slot slot) const { return labels_[slot]; }
   // Puts `plugin` (or nothing) into the application slot with its label.
   void setApplicationPlugin(std::unique_ptr<ZPlugin> plugin);
 
@@ -91,10 +82,13 @@ class ZPluginManager {
  private:
   std::unique_ptr<ZPlugin> loadInFull(const std::string& path, const ZPlugin* reference) const;
   const ZKeyBlock& key() const { return keySource_(); }
+  void setSlot(Slot slot, std::unique_ptr<ZPlugin> plugin, const std::string& label);
 
   std::vector<std::unique_ptr<ZPlugin>> catalogue_;
   std::string catalogueFolder_;
-  ZActionView views_[kSlotCount];
+  ZPluginHolder holders_[kSlotCount];
+  ZPluginDisplay* displays_[kSlotCount] = {&holders_[0], &holders_[1], &holders_[2]};
+  std::string labels_[kSlotCount];
   HWND lastDetected_ = nullptr;
   int hotkeyCount_ = 0;
   KeySource keySource_;

@@ -302,6 +302,26 @@
 
 
 // ---------------------------------------------------------------------------
+// Editing user interface: the action views
+// ---------------------------------------------------------------------------
+#define IDR_VIEW_CONTEXT_MENU        276    // "Delete", "Cut", "Copy", "Paste"
+#define IDM_VIEW_DELETE              40065
+#define IDM_VIEW_CUT                 40066
+#define IDM_VIEW_COPY                40067
+#define IDM_VIEW_PASTE               40068
+#define ID_ACTION_SYMBOL             5009   // item popup: the symbol chosen
+#define ID_ACTION_SERVICE            5010   // item popup: the web service entry chosen
+#define ID_EDIT_ACTION               5011   // item popup: "Edit..."
+#define IDS_CONFIRM_DELETE_ACTION    43     // "Are you sure you want to delete\nthe '%s' action?"
+#define IDS_CONFIRM_DELETE_ACTIONS   151    // "Are you sure you want to delete the selected Actions?"
+#define IDS_EDIT_ACTION              40246  // "Edit..."
+#define IDS_MY_SYMBOLS               40248  // "My Symbols"
+#define IDS_ACTION_SYMBOL_MENU       41010  // "Symbol"
+#define IDS_ACTION_SERVICE_MENU      41011  // "Web Service"
+#define IDS_SAVE_FAILED              41012  // "The plug-in '%s' could not be saved..."
+
+
+// ---------------------------------------------------------------------------
 // Application shell: start-up, profiles, main window
 // ---------------------------------------------------------------------------
 // (shell ids)
@@ -316,8 +336,52 @@
 #define IDS_NO_INTERNET              40901
 #define IDS_PASSWORD_NOT_CHANGED     40902  // a password change that could not be made
 
-// Bitmaps
+// Bitmaps and icons. Every one is drawn by tools/make_bitmaps.py.
 #define IDB_SPLASH                   271
+#define IDB_SKIN                     224    // the main window; pure red outside its shape
+#define IDB_VIEW_BACKGROUND          252    // behind the action views, centred in the container
+#define IDB_MENU_NORMAL              370
+#define IDB_MENU_HOVER               371
+#define IDB_MENU_PRESSED             372
+#define IDB_SOUND_ON_NORMAL          239
+#define IDB_SOUND_ON_HOVER           241
+#define IDB_SOUND_ON_PRESSED         238
+#define IDB_SOUND_OFF_NORMAL         244
+#define IDB_SOUND_OFF_HOVER          240
+#define IDB_SOUND_OFF_PRESSED        242
+#define IDB_HIDE_NORMAL              237
+#define IDB_HIDE_HOVER               236
+#define IDB_HIDE_PRESSED             235
+#define IDI_ZAVOTRA                  1      // the program's own icon: the lowest number names the file
+
+// Main window: elements, tray icon, tooltips
+#define WM_TRAY_NOTIFY               0x402  // 1026, the tray icon's callback message
+#define ID_MAIN_MENU_BUTTON          5000
+#define ID_SOUND_BUTTON              5001
+#define ID_HIDE_BUTTON               5003
+#define ID_TRAY_ICON                 5004
+#define ID_SERVICES_LABEL            5005
+#define ID_COMMON_LABEL              5006
+#define ID_APPLICATION_LABEL         5007
+#define IDS_TIP_MAIN_MENU            40252  // "Main Menu"
+#define IDS_TIP_SOUNDS               40253  // "Sounds On/Off"
+#define IDS_TIP_HIDE                 40255  // "Hide Zavotra"
+#define IDS_TIP_MAXIMIZE_VIEW        40256  // "Maximize View"
+#define IDS_TIP_LOCAL_MENU           40257  // "Local Menu"
+#define IDS_CONFIRM_DELETE_PROFILE   41000
+#define IDS_CONFIRM_DELETE_PLUGIN    41001
+#define IDS_CONFIRM_DELETE_SYMBOL    41002
+#define IDS_NO_ENTRIES               41003  // "(none)", the entry of an empty list submenu
+
+// Main window menus: 107 main menu, 267/272/273 the local menus of the
+// application, common and services views
+#define IDR_MAIN_MENU                107
+#define IDR_APPLICATION_MENU         267
+#define IDR_COMMON_MENU              272
+#define IDR_SERVICES_MENU            273
+#define IDD_ABOUT                    288
+#define IDC_ABOUT_ICON               1300
+#define IDC_ABOUT_VERSION            1301
 
 // Splash screen
 #define IDD_SPLASH                   287
@@ -346,9 +410,43 @@
 #define IDM_DELETE                   40076
 #define IDM_EXCHANGE_NOW             40098
 
-// Main window commands handled by the shell
+// Main window commands. A submenu command (40051, 40052, 40078, 40079,
+// 40082, 40083) names the submenu; its entries carry numbers from
+// ID_LISTED_FIRST on while the menu is open and, once chosen, are carried
+// out as the command after the slash in the comment.
+#define IDM_DOWNLOAD_PLUGINS         40036
+#define IDM_PASSWORD_MANAGER         40043
+#define IDM_PASSWORD_MANAGER_PROFILE 40061
+#define IDM_PASSWORD_MANAGER_SERVICES 40095
+#define IDM_ABOUT                    40044
 #define IDM_EXIT                     40045
+#define IDM_HELP                     40046
+#define IDM_NEW_SYMBOL               40050
+#define IDM_EDIT_SYMBOL              40051  // / 5014
+#define IDM_DELETE_SYMBOL            40052  // / 5015
+#define IDM_WEB_SITE                 40055
+#define IDM_FEEDBACK                 40085
+#define IDM_PREFERENCES              40056
 #define IDM_NEW_PROFILE              40060
+#define IDM_SOUND_THEMES             40062
+#define IDM_COMMON_NEW_ACTION        40063
+#define IDM_COMMON_DELETE_ACTIONS    40064
+#define IDM_NEW_PLUGIN               40077
+#define IDM_DELETE_PROFILE           40078  // / 5017
+#define IDM_SWITCH_PROFILE           40079  // / 5016
+#define IDM_APPLICATION_NEW_ACTION   40080
+#define IDM_APPLICATION_DELETE_ACTIONS 40081
+#define IDM_DELETE_PLUGIN            40082  // / 5013
+#define IDM_SWITCH_PLUGIN            40083  // / 5012
+#define IDM_NEW_SERVICE_ACTION       40084
 #define IDM_CHANGE_PASSWORD          40086
+#define ID_SWITCH_PLUGIN_CHOSEN      5012
+#define ID_DELETE_PLUGIN_CHOSEN      5013
+#define ID_EDIT_SYMBOL_CHOSEN        5014
+#define ID_DELETE_SYMBOL_CHOSEN      5015
+#define ID_SWITCH_PROFILE_CHOSEN     5016
+#define ID_DELETE_PROFILE_CHOSEN     5017
+#define ID_LISTED_FIRST              0x7000  // entries of the submenus filled while a menu is open
+#define ID_LISTED_LAST               0x7FFF
 #define ID_FEEDBACK_TIMER            2
 

@@ -4,6 +4,7 @@ target_sources(zshell_portable PRIVATE
   settings_text.cpp
   usage_counters.cpp
   window_placement.cpp
+  window_outline.cpp
 )
 
 if(ZAVOTRA_WINDOWS)
@@ -26,10 +27,12 @@ if(ZAVOTRA_WINDOWS)
     splash_screen.cpp
     startup_steps.cpp
     internet_session.cpp
+    skin_region.cpp
+    main_commands.cpp
     main_window.cpp
     application.cpp
   )
-  target_link_libraries(zshell PUBLIC zshell_portable zcommon_main zcommon zappcontext
+  target_link_libraries(zshell PUBLIC zshell_portable zui zcommon_main zcommon zappcontext
                         user32 gdi32 comctl32 ole32 wininet advapi32)
 endif()
 
@@ -38,9 +41,15 @@ if(ZAVOTRA_WINDOWS)
   set_target_properties(Zavotra PROPERTIES OUTPUT_NAME Zavotra)
   target_link_libraries(Zavotra PRIVATE zshell)
 
-  # Development tool of tools/run.sh: closes a running program cleanly.
+  # Development tools of tools/run.sh: close a running program cleanly, show
+  # its window through the tray icon, and write demo plug-ins into the
+  # staged skeleton.
   add_executable(ZavotraClose WIN32 close_tool.cpp)
   target_link_libraries(ZavotraClose PRIVATE user32 kernel32)
+  add_executable(ZavotraShow WIN32 show_tool.cpp)
+  target_link_libraries(ZavotraShow PRIVATE user32 kernel32)
+  add_executable(ZavotraDemoContent demo_content_tool.cpp)
+  target_link_libraries(ZavotraDemoContent PRIVATE zshell)
 
   # A runnable installation folder: the program, the skeleton profile and the
   # shared folders, as the installer lays them out.
@@ -51,6 +60,6 @@ if(ZAVOTRA_WINDOWS)
             ${ZAVOTRA_STAGE}/dls ${ZAVOTRA_STAGE}/sounds ${ZAVOTRA_STAGE}/symbols
             ${ZAVOTRA_STAGE}/system ${ZAVOTRA_STAGE}/users
     COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Zavotra> ${ZAVOTRA_STAGE}/Zavotra.exe
-    DEPENDS Zavotra ZavotraClose
+    DEPENDS Zavotra ZavotraClose ZavotraShow ZavotraDemoContent
     COMMENT "Staging the installation folder in ${ZAVOTRA_STAGE}")
 endif()

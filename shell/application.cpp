@@ -47,23 +47,24 @@ bool OpenProfile() {
   return ChooseProfile(nullptr);
 }
 
-void StartInternet(HWND splash) {
+// True when the session opened (the shared symbol library is then loaded
+// once the main window is there).
+bool StartInternet(HWND splash) {
   if (OpenInternetSession()) {
     StartScrollingThread();
-    LoadSharedSymbolLibrary(Folders().symbols);
     if (splash) PostMessageA(splash, WM_COMMAND, IDCANCEL, 0);
-    return;
+    return true;
   }
   const std::string text = LoadAnsiString(IDS_NO_INTERNET, AppInstance());
   const std::string title = LoadAnsiString(IDS_APP_TITLE, AppInstance());
   MessageBoxA(nullptr, text.c_str(), title.c_str(), MB_OK);
+  return false;
 }
 
 int MessageLoop(HACCEL accelerators) {
   MSG message = {};
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    HWND focus = GetFocus();
-    if (accelerators && focus && TranslateAcceleratorA(focus, accelerators, &message)) continue;
+    if (TranslateFocusAccelerator(accelerators, message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
@@ -82,6 +83,15 @@ class ZComApartment {
 };
 }  // namespace
 
+bool TranslateFocusAccelerator(HACCEL accelerators, MSG& message) {
+  HWND focus = GetFocus();
+  if (!accelerators || !focus) return false;
+  char className[16] = "";
+  GetClassNameA(focus, className, sizeof className);
+  if (lstrcmpiA(className, "Edit") == 0) return false;
+  return TranslateAcceleratorA(focus, accelerators, &message) != FALSE;
+}
+
 int RunZavotra(HINSTANCE instance) {
   SetAppInstance(instance);
   if (ForwardToRunningInstance()) return 0;
@@ -99,10 +109,14 @@ int RunZavotra(HINSTANCE instance) {
   int exitCode = 0;
   {
     ZComApartment com;
-    StartInternet(splash);
+    const bool online = StartInternet(splash);
     ZMainWindow mainWindow;
     if (!mainWindow.create()) return 1;
     SetMainWindow(mainWindow.handle());
+    // The symbol files come after the tray icon: many files, and nothing
+    // needs them before the user opens a menu.
+    LoadStartupSymbols();
+    if (online) LoadSharedSymbolLibrary(Folders().symbols);
     ZAccelerators accelerators(LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS)));
     exitCode = MessageLoop(accelerators.get());
     mainWindow.destroy();

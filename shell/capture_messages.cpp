@@ -4,6 +4,7 @@
 
 #include "actions/action.h"
 #include "common/string_resource.h"
+#include "common/tray_icon.h"
 #include "common/window_tree.h"
 #include "gesture/hook_library.h"
 #include "gesture/symbol_recognizer.h"
@@ -103,7 +104,7 @@ void ZCaptureMessages::reportNotRecognized() {
 }
 
 void ZCaptureMessages::showFeedback(int iconId, const std::string& text) {
-  SetCaptureStatus(CaptureStatus{iconId, text});
+  TrayIcon().show(iconId, text);
   if (HWND main = MainWindow()) SetTimer(main, ID_FEEDBACK_TIMER, kFeedbackMilliseconds, nullptr);
 }
 
@@ -111,7 +112,7 @@ void ZCaptureMessages::endFeedbackPeriod() {
   if (HWND main = MainWindow()) KillTimer(main, ID_FEEDBACK_TIMER);
   // The capture may have been switched off meanwhile: show what really holds.
   if (hook_) hook_->showCaptureStatus();
-  else SetCaptureStatus(CaptureStatus{IDI_CAPTURE_ENABLED, LoadAnsiString(IDS_TRAY_TIP, AppInstance())});
+  else TrayIcon().show(IDI_CAPTURE_ENABLED, LoadAnsiString(IDS_TRAY_TIP, AppInstance()));
 }
 
 ZCaptureMessages& CaptureMessages() {

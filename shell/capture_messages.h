@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "gesture/capture_status.h"
 #include "gesture/ink_trail.h"
 
 class HookLibrary;
@@ -20,7 +19,8 @@ class ZCaptureMessages {
   ZCaptureMessages& operator=(const ZCaptureMessages&) = delete;
 
   void setHookLibrary(HookLibrary* hook) { hook_ = hook; }
-  // Set while the user drags the main window: no detection then.
+  // Set while the user drags the main window by its background: no
+  // application detection then.
   void setWindowDragged(bool dragged) { windowDragged_ = dragged; }
 
   // Any of the program's own messages (WM_USER up to 0x7FFE); always 0.

@@ -31,9 +31,11 @@ State* StateOf(HWND dialog, UINT message, LPARAM lParam) {
   return reinterpret_cast<State*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
+// The password prompt and the chooser come up while the splash screen is
+// still topmost: they go in the topmost band too, so they are never under it.
 void ForceForeground(HWND dialog) {
+  SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   SetForegroundWindow(dialog);
-  SetWindowPos(dialog, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 // --- 309: password prompt ---------------------------------------------------

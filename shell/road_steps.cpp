@@ -44,6 +44,8 @@ void LoadHookLibrary() {
   CaptureMessages().setHookLibrary(library.get());
 }
 
+HookLibrary* LoadedHookLibrary() { return TheHookLibrary().get(); }
+
 void ReleaseHookLibrary() {
   CaptureMessages().setHookLibrary(nullptr);
   SetActiveCaptureSwitch(nullptr);

@@ -4,32 +4,7 @@
 #include <windows.h>
 #include <wininet.h>
 
-#include <utility>
-
-template <typename Handle, typename Traits>
-class ZScoped {
- public:
-  ZScoped() = default;
-  explicit ZScoped(Handle handle) : handle_(handle) {}
-  ~ZScoped() { reset(); }
-  ZScoped(const ZScoped&) = delete;
-  ZScoped& operator=(const ZScoped&) = delete;
-  ZScoped(ZScoped&& other) noexcept : handle_(other.release()) {}
-  ZScoped& operator=(ZScoped&& other) noexcept {
-    if (this != &other) reset(other.release());
-    return *this;
-  }
-
-  Handle get() const { return handle_; }
-  explicit operator bool() const { return Traits::valid(handle_); }
-  Handle release() { return std::exchange(handle_, Traits::invalid()); }
-  void reset(Handle handle = Traits::invalid()) {
-    if (Traits::valid(handle_)) Traits::close(handle_);
-    handle_ = handle;
-  }
-   private:
-  Handle handle_ = Traits::invalid();
-};
+#include "common/scoped_handle.h"
 
 struct ZFileHandleTraits {
   static HANDLE invalid() { return INVALID_HANDLE_VALUE; }

@@ -1,6 +1,10 @@
 #include "shell/startup_steps.h"
 
 #include "actions/scroll_thread.h"
+#include "common/app_context.h"
+#include "common/string_resource.h"
+#include "common/tray_icon.h"
+#include "resources/zavotra_ids.h"
 #include "gesture/symbol_library.h"
 #include "sound/event_sounds.h"
 #include "shell/profile_hooks.h"
@@ -20,11 +24,32 @@ void LoadSharedSymbolLibrary(const std::string& symbolsFolder) {
   SymbolLibrary().loadCategories(symbolsFolder);
 }
 
+namespace {
+// The symbols folder of the profile opened before the main window existed.
+std::string g_startupSymbols;
+bool g_startupSymbolsPending = false;
+}  // namespace
+
 void InstallSymbolProfileHook() {
   ProfileHooks().loadProfileSymbols = [](const std::string& folder) {
+    if (!MainWindow()) {
+      g_startupSymbols = folder;
+      g_startupSymbolsPending = true;
+      return;
+    }
+    g_startupSymbolsPending = false;
     SymbolLibrary().loadUserSymbols(folder, ProfileKey());
   };
 }
 
-void CreateTrayIcon() {}
-void DestroyTrayIcon() {}
+void LoadStartupSymbols() {
+  if (!g_startupSymbolsPending) return;
+  g_startupSymbolsPending = false;
+  SymbolLibrary().loadUserSymbols(g_startupSymbols, ProfileKey());
+}
+
+void CreateTrayIcon() {
+  TrayIcon().add(MainWindow(), WM_TRAY_NOTIFY, IDI_CAPTURE_ENABLED, LoadAnsiString(IDS_TRAY_TIP, AppInstance()));
+}
+
+void DestroyTrayIcon() { TrayIcon().remove(); }

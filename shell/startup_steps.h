@@ -9,8 +9,11 @@ void LoadWebSiteList(const std::string& systemFolder);
 // The MP3 player, the sound theme named by the settings and the start sound.
 void StartSounds(const std::string& soundsFolder);
 void StopSounds();
-// The profile's own symbols are loaded whenever a profile opens.
+// The profile's own symbols are loaded whenever a profile opens; at start-up,
+// when they may be many files, only once the main window and its tray icon
+// are there (LoadStartupSymbols).
 void InstallSymbolProfileHook();
+void LoadStartupSymbols();
 void StartScrollingThread();
 void LoadSharedSymbolLibrary(const std::string& symbolsFolder);
 void CloseScrollingThread();
@@ -18,7 +21,11 @@ void CloseScrollingThread();
 // Parts of the main window's creation and destruction.
 void LoadViewPlugins();
 void RegisterActionHotkeys();
+// The tray icon of the main window: icon 220, tip string 20, callback 1026.
 void CreateTrayIcon();
 void DestroyTrayIcon();
 void LoadHookLibrary();
 void ReleaseHookLibrary();
+// The hook library object while the main window lives, else null.
+class HookLibrary;
+HookLibrary* LoadedHookLibrary();

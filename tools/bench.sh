@@ -3,7 +3,10 @@
 #  - native: the portable code, Release build, no sanitizers;
 #  - Windows: the PE32 code (RelWithDebInfo, as shipped) under Wine with its
 #    own Xvfb display and prefix (build/win32-bench), each program run with
-#    repetitions, reporting mean, median and spread.
+#    repetitions, reporting mean, median and spread; then the start-up of the
+#    staged Zavotra.exe, from process start to its tray icon with 100
+#    plug-ins and 200 user symbols in its profile, median of
+#    ZAVOTRA_BENCH_STARTS starts (default 7).
 #
 #   tools/bench.sh [benchmark filter regex]
 # Environment: ZAVOTRA_BENCH_PARTS="native windows" (default both),
@@ -68,7 +71,7 @@ run_windows() {
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-$toolchain.cmake" \
     -DZAVOTRA_BENCH=ON -DZAVOTRA_BENCHMARK_SOURCE="$(benchmark_source)" >/dev/null
-  cmake --build "$build" -j 2 --target benchmarks
+  cmake --build "$build" -j 2 --target benchmarks startup_bench stage_install
   ZAVOTRA_WINE_SOUND=paced "$root/tools/wine-session.sh" start "$build"
   # shellcheck disable=SC2064  # the folders as they are now
   trap "'$root/tools/wine-session.sh' stop '$build'" EXIT
@@ -80,6 +83,7 @@ run_windows() {
     "$ZAVOTRA_WINE" "$b" --benchmark_filter="$filter" --benchmark_repetitions="$repetitions" \
       --benchmark_report_aggregates_only=true
   done
+  "$ZAVOTRA_WINE" "$build/tests/shell/startup_bench.exe" "${ZAVOTRA_BENCH_STARTS:-7}"
   echo "load after the run: $(cut -d' ' -f1-3 /proc/loadavg)"
 }
 

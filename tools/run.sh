@@ -2,11 +2,15 @@
 # Builds the deliverables, stages an installation folder and runs Zavotra.exe
 # from it under Wine.
 #   - With a display in $DISPLAY the program runs there until it is closed.
-#   - Without one it runs on a private Xvfb display: a screenshot is saved in
-#     build/run/shot.png once something is shown, then the program is closed
-#     cleanly (WM_DESTROY, as the installer does) and the display stopped.
-#     ZAVOTRA_SHOT_DELAY (seconds, default 1) is waited after the first
-#     picture with something on it.
+#   - Without one it runs on a private Xvfb display: once the main window
+#     exists its tray icon is clicked (which shows the window also on later
+#     starts, when it starts hidden), build/run/shot.png is saved after the
+#     splash screen has gone, then the program is closed cleanly (WM_DESTROY,
+#     as the installer does) and the display stopped. ZAVOTRA_SHOT_DELAY
+#     (seconds, default 3) is waited between the click and the picture.
+# Until the installer brings the real content, a few demo actions are
+# written into the staged skeleton's plug-ins (common.ztc, services.ztc)
+# when it has none; a profile made from the skeleton starts with them.
 # The deliverables are PE32 (build/win32). Where this machine's kernel runs no
 # 32-bit programs, the same code staged as PE32+ (build/win64) is what runs.
 set -euo pipefail
@@ -35,14 +39,24 @@ else
   run_build=win64
 fi
 stage=$build/$run_build/install
-closer=$build/$run_build/shell/ZavotraClose.exe
+tools_dir=$build/$run_build/shell
+closer=$tools_dir/ZavotraClose.exe
 echo "== installation folder: $stage"
+# Windows paths of the staged folders for the tools that run under Wine.
+winpath() { echo "Z:$1" | sed 's|/|\\|g'; }
+demo_content() { # wine
+  [ -e "$stage/skel/plug-ins/common.ztc" ] && [ -e "$stage/skel/plug-ins/services.ztc" ] && return 0
+  echo "== demo plug-ins into $stage/skel/plug-ins"
+  "$1" "$tools_dir/ZavotraDemoContent.exe" "$(winpath "$stage/skel/plug-ins")" </dev/null >/dev/null 2>&1 ||
+    echo "could not write the demo plug-ins"
+}
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   # The user's own display, with a prefix kept for these runs.
   if [ "$flavour" = 32 ]; then wine=/usr/lib/wine/wine; arch=win32; else wine=/usr/lib/wine/wine64; arch=win64; fi
   export WINEPREFIX=$build/run/prefix-$arch WINEARCH=$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   mkdir -p "$build/run"
+  demo_content "$wine"
   echo "== running on $DISPLAY (close it from its window or the tray)"
   exec "$wine" "$stage/Zavotra.exe"
 fi
@@ -52,18 +66,12 @@ mkdir -p "$build/run"
 trap './tools/wine-session.sh stop "$build/run"' EXIT
 # shellcheck disable=SC1091
 . "$build/run/wine/env"
+demo_content "$ZAVOTRA_WINE"
 "$ZAVOTRA_WINE" "$stage/Zavotra.exe" </dev/null >"$build/run/zavotra.log" 2>&1 &
 program=$!
-# The first picture with anything on it: the splash screen, or the main
-# window on a first start (later starts stay hidden in the tray by default).
 shot=$build/run/shot.png
-for _ in $(seq 1 60); do
-  sleep 0.5
-  import -display "$DISPLAY" -window root "$shot" 2>/dev/null || continue
-  lit=$(convert "$shot" -format '%[fx:mean>0.005?1:0]' info: 2>/dev/null || echo 0)
-  [ "$lit" = 1 ] && break
-done
-sleep "${ZAVOTRA_SHOT_DELAY:-1}"
+"$ZAVOTRA_WINE" "$tools_dir/ZavotraShow.exe" </dev/null >/dev/null 2>&1 || echo "no Zavotra window appeared"
+sleep "${ZAVOTRA_SHOT_DELAY:-3}"
 import -display "$DISPLAY" -window root "$shot"
 echo "== screenshot: $shot"
 "$ZAVOTRA_WINE" "$closer" </dev/null >/dev/null 2>&1 || echo "no Zavotra window was found"

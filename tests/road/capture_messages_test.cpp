@@ -11,6 +11,7 @@
 #include "resources/zavotra_ids.h"
 #include "common/app_context.h"
 #include "common/settings.h"
+#include "common/tray_icon.h"
 #include "shell/scoped_handle.h"
 #include "shell/usage_counters.h"
 #include "tests/road/road_fixtures.h"
@@ -92,8 +93,8 @@ TEST_F(CaptureMessagesTest, CommonActionRunsAndIsCountedWithoutAnApplicationPlug
   ASSERT_NE(handler_.lastWinner(), nullptr);
   EXPECT_EQ(handler_.lastWinner()->name(), "Common L");
   EXPECT_TRUE(handler_.trail().isEmpty());
-  EXPECT_EQ(CurrentCaptureStatus().iconId, IDI_ACTION_EXECUTED);
-  EXPECT_EQ(CurrentCaptureStatus().text, "Common L executed");
+  EXPECT_EQ(TrayIcon().iconId(), IDI_ACTION_EXECUTED);
+  EXPECT_EQ(TrayIcon().tip(), "Common L executed");
   EXPECT_TRUE(PluginCounters().entries().empty());
   EXPECT_EQ(SymbolCounters().entries().at(77).total, 1u);
 }
@@ -117,14 +118,14 @@ TEST_F(CaptureMessagesTest, NothingMatchedCountsUnderKeyZero) {
   drawZ();
   send(WM_HOOK_GESTURE_END);
   EXPECT_EQ(handler_.lastWinner(), nullptr);
-  EXPECT_EQ(CurrentCaptureStatus().iconId, IDI_SYMBOL_NOT_RECOGNIZED);
-  EXPECT_EQ(CurrentCaptureStatus().text, "Symbol not recognized");
+  EXPECT_EQ(TrayIcon().iconId(), IDI_SYMBOL_NOT_RECOGNIZED);
+  EXPECT_EQ(TrayIcon().tip(), "Symbol not recognized");
   // An end without any stroke is no match either, and needs no recognizer.
   send(WM_HOOK_GESTURE_END);
   EXPECT_EQ(SymbolCounters().entries().at(0).total, 2u);
   handler_.endFeedbackPeriod();
-  EXPECT_EQ(CurrentCaptureStatus().iconId, IDI_CAPTURE_ENABLED);
-  EXPECT_EQ(CurrentCaptureStatus().text, "Zavotra - Use CTRL key to disable");
+  EXPECT_EQ(TrayIcon().iconId(), IDI_CAPTURE_ENABLED);
+  EXPECT_EQ(TrayIcon().tip(), "Zavotra - Use CTRL key to disable");
 }
 
 TEST_F(CaptureMessagesTest, TwoStrokesNeverMatchAOneStrokeSymbol) {
@@ -135,19 +136,19 @@ TEST_F(CaptureMessagesTest, TwoStrokesNeverMatchAOneStrokeSymbol) {
 }
 
 TEST_F(CaptureMessagesTest, EverythingIgnoredWhileAModalDialogIsOpen) {
-  SetCaptureStatus(CaptureStatus{1, "before"});
+  TrayIcon().show(IDI_CAPTURE_ENABLED, "before");
   {
     ZModalDialogScope modal;
     drawL();
     EXPECT_TRUE(handler_.trail().isEmpty());
     send(WM_HOOK_GESTURE_END);
   }
-  EXPECT_EQ(CurrentCaptureStatus().text, "before");
+  EXPECT_EQ(TrayIcon().tip(), "before");
   EXPECT_TRUE(SymbolCounters().entries().empty());
   drawL();
   EXPECT_FALSE(handler_.trail().isEmpty());
   send(WM_HOOK_GESTURE_END);
-  EXPECT_EQ(CurrentCaptureStatus().text, "Common L executed");
+  EXPECT_EQ(TrayIcon().tip(), "Common L executed");
 }
 
 TEST_F(CaptureMessagesTest, AutoHideHidesTheMainWindowForAStrokeElsewhere) {

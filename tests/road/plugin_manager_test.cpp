@@ -108,7 +108,7 @@ TEST_F(ManagerWithWindow, DetectionChoosesOncePerWindowAndSetsTheLabel) {
   ZPlugin* first = manager_.plugin(ZPluginManager::kApplication);
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(manager_.lastDetectedWindow(), target.get());
-  EXPECT_EQ(manager_.view(ZPluginManager::kApplication).label(), "Specific actions for Target app");
+  EXPECT_EQ(manager_.label(ZPluginManager::kApplication), "Specific actions for Target app");
   manager_.detectApplicationAt(overTarget, false, false);
   EXPECT_EQ(manager_.plugin(ZPluginManager::kApplication), first);  // same window: no second load
 
@@ -131,7 +131,7 @@ TEST_F(ManagerWithWindow, DetectionChoosesOncePerWindowAndSetsTheLabel) {
 
   manager_.detectApplicationAt(overOther, false, false);
   EXPECT_EQ(manager_.plugin(ZPluginManager::kApplication), nullptr);
-  EXPECT_EQ(manager_.view(ZPluginManager::kApplication).label(),
+  EXPECT_EQ(manager_.label(ZPluginManager::kApplication),
             "No specific actions available for this application");
 
   Settings().applicationDetection = false;
@@ -167,8 +167,8 @@ TEST_F(ManagerWithWindow, HotkeysRegisterInSlotOrderAndPreferTheApplication) {
   manager_.reloadFixedPlugins(folder_.path());
   EXPECT_EQ(manager_.plugin(ZPluginManager::kApplication), nullptr);
   EXPECT_EQ(manager_.registeredHotkeyCount(), 3);
-  EXPECT_EQ(manager_.view(ZPluginManager::kCommon).label(), "Common actions");
-  EXPECT_EQ(manager_.view(ZPluginManager::kServices).label(), "Internet Services");
+  EXPECT_EQ(manager_.label(ZPluginManager::kCommon), "Common actions");
+  EXPECT_EQ(manager_.label(ZPluginManager::kServices), "Internet Services");
 }
 
 TEST_F(ManagerWithWindow, UnreadableFilesLeaveSlotsAsTheyWere) {
@@ -181,7 +181,7 @@ TEST_F(ManagerWithWindow, UnreadableFilesLeaveSlotsAsTheyWere) {
   ZPlugin* chosen = manager_.plugin(ZPluginManager::kApplication);
   EXPECT_FALSE(manager_.switchToPlugin(folder_.file("missing.zta")));
   EXPECT_EQ(manager_.plugin(ZPluginManager::kApplication), chosen);
-  EXPECT_EQ(manager_.view(ZPluginManager::kApplication).label(), "Specific actions for App");
+  EXPECT_EQ(manager_.label(ZPluginManager::kApplication), "Specific actions for App");
 }
 
 TEST(Hotkeys, NothingRegisteredWithoutAMainWindow) {

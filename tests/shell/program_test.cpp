@@ -49,6 +49,52 @@ bool CancelThePasswordAndWaitForTheEnd(ZProcess& program) {
   return program.waitForExit() == 0;
 }
 
+// The splash screen of the process: its dialog without a caption, topmost.
+HWND SplashOf(DWORD processId) {
+  for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w; w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    char caption[64] = "";
+    GetWindowTextA(w, caption, sizeof caption);
+    if (owner == processId && IsWindowVisible(w) && caption[0] == '\0' &&
+        (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST))
+      return w;
+  }
+  return nullptr;
+}
+
+// The visible dialog "Zavotra" of the process holding the control.
+HWND DialogWith(DWORD processId, int control) {
+  for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", "Zavotra"); w; w = FindWindowExA(nullptr, w, "#32770", "Zavotra")) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == processId && IsWindowVisible(w) && GetDlgItem(w, control)) return w;
+  }
+  return nullptr;
+}
+
+// Whether `upper` comes before `lower` going down the z-order of the desktop.
+bool Above(HWND upper, HWND lower) {
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    if (w == upper) return true;
+    if (w == lower) return false;
+  }
+  return false;
+}
+
+// A dialog of the start-up is never hidden by the topmost splash screen.
+void ExpectOverTheSplash(HWND dialog, DWORD processId) {
+  EXPECT_TRUE(GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  // The splash stays 2.5 seconds: on a slow start it may have gone already.
+  if (HWND splash = SplashOf(processId)) {
+    EXPECT_TRUE(Above(dialog, splash));
+    RECT d;
+    GetWindowRect(dialog, &d);
+    const POINT centre = {(d.left + d.right) / 2, (d.top + d.bottom) / 2};
+    EXPECT_EQ(GetAncestor(WindowFromPoint(centre), GA_ROOT), dialog);
+  }
+}
+
 class Program : public ZStagedProgramTest {
  protected:
   void SetUp() override {
@@ -149,8 +195,31 @@ TEST_F(Program, CancellingThePasswordOfTheOnlyProfileEndsTheProgram) {
   ASSERT_TRUE(WritePasswordFile(profileFolder() + "pf", DeriveKey("guarded")));
   ZProcess program(ZAVOTRA_STAGED_EXE);
   ASSERT_TRUE(program.started());
-  EXPECT_TRUE(CancelThePasswordAndWaitForTheEnd(program));
+  HWND prompt = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (prompt = DialogWith(program.id(), IDC_PASSWORD_EDIT)) != nullptr; }));
+  ExpectOverTheSplash(prompt, program.id());
+  PostMessageA(prompt, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_EQ(program.waitForExit(), 0);
   EXPECT_EQ(FindWindowA("ZavotraClass", nullptr), nullptr);
+}
+
+TEST_F(Program, WithSeveralProfilesARefusedPasswordBringsTheChooserOverTheSplash) {
+  writeProfile("FirstTime\tfalse\r\n");
+  ASSERT_TRUE(WritePasswordFile(profileFolder() + "pf", DeriveKey("guarded")));
+  const std::string second = install.userFolder() + "01\\";
+  CreateDirectoryA(second.c_str(), nullptr);
+  WriteFileText(second + "name", "Second");
+  ASSERT_TRUE(WriteEncryptedFile(second + "settings", ProfileDefaultKey(), "FirstTime\tfalse\r\n"));
+  ZProcess program(ZAVOTRA_STAGED_EXE);
+  ASSERT_TRUE(program.started());
+  HWND prompt = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (prompt = DialogWith(program.id(), IDC_PASSWORD_EDIT)) != nullptr; }));
+  PostMessageA(prompt, WM_COMMAND, IDCANCEL, 0);
+  HWND chooser = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (chooser = DialogWith(program.id(), IDC_PROFILE_LIST)) != nullptr; }));
+  ExpectOverTheSplash(chooser, program.id());
+  PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_EQ(program.waitForExit(), 0);
 }
 
 namespace {

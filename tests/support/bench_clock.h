@@ -1,5 +1,6 @@
 // The performance counter for the Windows benchmarks that time a stretch
-// themselves (manual time): now, and a span of its ticks in seconds.
+// themselves (manual time, or a program of their own): now, and a span of its
+// ticks in seconds or milliseconds.
 #pragma once
 #include <windows.h>
 
@@ -14,3 +15,5 @@ inline double BenchSeconds(LONGLONG ticks) {
   QueryPerformanceFrequency(&frequency);
   return static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
 }
+
+inline double BenchMilliseconds(LONGLONG ticks) { return 1000.0 * BenchSeconds(ticks); }
