@@ -175,26 +175,26 @@ TEST_F(CaptureMessagesTest, CancelledGestureIsErasedAndNothingRunsOrCounts) {
   const RECT area{190, 190, 420, 420};
   TestWindow::Pump();
   const std::vector<COLORREF> before = ScreenPixels(area);
-  SetCaptureStatus(CaptureStatus{1, "before"});
+  TrayIcon().show(IDI_CAPTURE_ENABLED, "before");
   drawL();  // an L the common action would match
   send(WM_HOOK_GESTURE_CANCEL, At(400, 400));
   EXPECT_TRUE(handler_.trail().isEmpty());
   EXPECT_EQ(handler_.lastWinner(), nullptr);
   EXPECT_EQ(ScreenPixels(area), before);
-  EXPECT_EQ(CurrentCaptureStatus().text, "before");
+  EXPECT_EQ(TrayIcon().tip(), "before");
   EXPECT_TRUE(SymbolCounters().entries().empty());
   EXPECT_TRUE(PluginCounters().entries().empty());
   // The next gesture starts from nothing.
   drawL();
   send(WM_HOOK_GESTURE_END);
-  EXPECT_EQ(CurrentCaptureStatus().text, "Common L executed");
+  EXPECT_EQ(TrayIcon().tip(), "Common L executed");
 }
 
 TEST_F(CaptureMessagesTest, TrailDrawnBeforeAModalDialogOpenedLeavesTheScreenWithTheGesture) {
   const RECT area{190, 190, 420, 420};
   TestWindow::Pump();
   const std::vector<COLORREF> before = ScreenPixels(area);
-  SetCaptureStatus(CaptureStatus{1, "before"});
+  TrayIcon().show(IDI_CAPTURE_ENABLED, "before");
   struct Case {
     const char* name;
     UINT end;
@@ -207,7 +207,7 @@ TEST_F(CaptureMessagesTest, TrailDrawnBeforeAModalDialogOpenedLeavesTheScreenWit
     EXPECT_TRUE(handler_.trail().isEmpty());
     EXPECT_EQ(ScreenPixels(area), before);
   }
-  EXPECT_EQ(CurrentCaptureStatus().text, "before");  // nothing recognised
+  EXPECT_EQ(TrayIcon().tip(), "before");  // nothing recognised
   EXPECT_TRUE(SymbolCounters().entries().empty());
 }
 
