@@ -12,6 +12,9 @@
 #include "shell/startup_steps.h"
 #include "common/string_resource.h"
 #include "shell/window_placement.h"
+#include "ui/plugin_editor.h"
+#include "ui/preferences_sheet.h"
+#include "ui/sound_preferences.h"
 
 const char ZMainWindow::kClassName[] = "ZavotraClass";
 
@@ -131,6 +134,10 @@ bool ZMainWindow::onCommand(WORD command) {
       RunChangePassword(window_);
       return true;
     }
+    // Each raises the modal counter itself and makes its changes take effect.
+    case IDM_PREFERENCES: OpenPreferences(window_); return true;
+    case IDM_SOUND_THEMES: OpenSoundPreferences(window_); return true;
+    case IDM_NEW_PLUGIN: OpenPluginEditor(window_); return true;
   }
   return false;
 }
@@ -159,6 +166,7 @@ LRESULT ZMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_TIMER:
       if (wParam == ID_FEEDBACK_TIMER) CaptureMessages().endFeedbackPeriod();
+      if (wParam == ID_CAPTURE_OFF_TIMER) CaptureMessages().watchCaptureOff();
       return 0;
     case WM_DESTROY:
       onDestroy();
