@@ -200,7 +200,7 @@ TEST(SettingsText, CaptureExceptionsAreWrittenOnlyWhenSetAndEndAtTheFirstGap) {
 }
 
 TEST(SettingsText, EscapesUndoExactlyAndLeaveForeignBackslashesAlone) {
-  for (const std::string text : {std::string("a\\b\tc\rd\ne"), std::string("\\"), std::string("x\\"),
+  for (const std::string& text : {std::string("a\\b\tc\rd\ne"), std::string("\\"), std::string("x\\"),
                                  std::string(3, '\0')}) {
     const std::string escaped = EscapeSettingText(text);
     EXPECT_EQ(escaped.find_first_of(std::string("\t\r\n\0", 4)), std::string::npos);
