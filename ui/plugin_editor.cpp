@@ -17,6 +17,7 @@
 #include "plugins/plugin_manager.h"
 #include "resources/zavotra_ids.h"
 #include "ui/dialog_context.h"
+#include "ui/dialog_state.h"
 #include "ui/window_target.h"
 
 namespace {
@@ -30,8 +31,6 @@ struct EditorState {
   ZPlugin& plugin;
   std::unique_ptr<ZWindowTarget> target;
 };
-
-EditorState* StateOf(HWND dialog) { return reinterpret_cast<EditorState*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
 
 std::string ControlText(HWND dialog, int id) {
   char text[kTextBuffer] = {};
@@ -118,10 +117,6 @@ bool SaveFields(HWND dialog, ZPlugin& plugin) {
   }
 }
 
-POINT MessagePoint(LPARAM lParam) {
-  return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
-
 bool OnCommand(HWND dialog, EditorState& state, WORD id, WORD code) {
   switch (id) {
     case IDC_PLUGIN_NAME:
@@ -151,14 +146,12 @@ bool OnCommand(HWND dialog, EditorState& state, WORD id, WORD code) {
 }
 
 INT_PTR CALLBACK EditorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    Initialise(dialog, *reinterpret_cast<EditorState*>(lParam));
-    return TRUE;
-  }
-  EditorState* state = StateOf(dialog);
+  EditorState* state = DialogStateOf<EditorState>(dialog, message, lParam);
   if (!state) return FALSE;
   switch (message) {
+    case WM_INITDIALOG:
+      Initialise(dialog, *state);
+      return TRUE;
     case WM_LBUTTONDOWN:
       return state->target->onButtonDown(MessagePoint(lParam));
     case WM_MOUSEMOVE:

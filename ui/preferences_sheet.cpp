@@ -14,6 +14,7 @@
 #include "common/window_tree.h"
 #include "resources/zavotra_ids.h"
 #include "ui/dialog_context.h"
+#include "ui/dialog_state.h"
 #include "ui/window_target.h"
 
 namespace {
@@ -94,30 +95,6 @@ void ApplyDrawing(HWND page) {
     s.drawButton = static_cast<int32_t>(SendMessageA(combo, CB_GETITEMDATA, static_cast<WPARAM>(selected), 0));
 }
 
-INT_PTR CALLBACK DrawingProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  SheetState* state = StateOf(page, message, lParam);
-  if (!state) return FALSE;
-  switch (message) {
-    case WM_INITDIALOG:
-      CentreSheetOnce(page, *state);
-      InitDrawing(page);
-      return TRUE;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDC_PREFS_DEFAULTS && HIWORD(wParam) == BN_CLICKED) {
-        ShowDrawing(page, kDefaultDrawButton, kDefaultThreshold, kDefaultTolerance);
-        return TRUE;
-      }
-      break;
-    case WM_NOTIFY:
-      if (IsApply(lParam)) {
-        ApplyDrawing(page);
-        return Applied(page);
-      }
-      break;
-  }
-  return FALSE;
-}
-
 // --- Misc. --------------------------------------------------------------------
 struct MiscBox {
   int id;
@@ -128,29 +105,52 @@ constexpr MiscBox kMiscBoxes[] = {{IDC_RUN_AT_STARTUP, &ZSettings::runAtStartup}
                                   {IDC_START_HIDDEN, &ZSettings::startHidden},
                                   {IDC_AUTO_HIDE, &ZSettings::autoHide}};
 
-INT_PTR CALLBACK MiscProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+void InitMisc(HWND page) {
+  for (const MiscBox& box : kMiscBoxes) Check(page, box.id, Settings().*box.setting);
+}
+void MiscDefaults(HWND page) {
+  for (const MiscBox& box : kMiscBoxes) Check(page, box.id, true);
+}
+void ApplyMisc(HWND page) {
+  for (const MiscBox& box : kMiscBoxes) Settings().*box.setting = Checked(page, box.id);
+}
+
+// A page that shows its settings, has a Defaults button and stores them on apply.
+struct SimplePage {
+  void (*show)(HWND page);
+  void (*defaults)(HWND page);
+  void (*apply)(HWND page);
+};
+
+template <const SimplePage& kPage>
+INT_PTR CALLBACK SimplePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   SheetState* state = StateOf(page, message, lParam);
   if (!state) return FALSE;
   switch (message) {
     case WM_INITDIALOG:
       CentreSheetOnce(page, *state);
-      for (const MiscBox& box : kMiscBoxes) Check(page, box.id, Settings().*box.setting);
+      kPage.show(page);
       return TRUE;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDC_PREFS_DEFAULTS && HIWORD(wParam) == BN_CLICKED) {
-        for (const MiscBox& box : kMiscBoxes) Check(page, box.id, true);
+        kPage.defaults(page);
         return TRUE;
       }
       break;
     case WM_NOTIFY:
       if (IsApply(lParam)) {
-        for (const MiscBox& box : kMiscBoxes) Settings().*box.setting = Checked(page, box.id);
+        kPage.apply(page);
         return Applied(page);
       }
       break;
   }
   return FALSE;
 }
+
+void DrawingDefaults(HWND page) { ShowDrawing(page, kDefaultDrawButton, kDefaultThreshold, kDefaultTolerance); }
+
+constexpr SimplePage kDrawingPage{InitDrawing, DrawingDefaults, ApplyDrawing};
+constexpr SimplePage kMiscPage{InitMisc, MiscDefaults, ApplyMisc};
 
 // --- Capture --------------------------------------------------------------------
 std::string RuleLabel(const ZWindowRule& rule) {
@@ -189,10 +189,6 @@ void RemoveSelected(HWND page, SheetState& state) {
   if (selected == LB_ERR || static_cast<size_t>(selected) >= state.captureOff.size()) return;
   state.captureOff.erase(state.captureOff.begin() + selected);
   ShowCaptureList(page, state.captureOff);
-}
-
-POINT MessagePoint(LPARAM lParam) {
-  return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
 INT_PTR CALLBACK CaptureProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -281,7 +277,8 @@ bool OpenPreferences(HWND owner, bool* changed) {
   ZModalDialogScope modal;
   SheetState state;
   state.owner = owner;
-  PROPSHEETPAGEA pages[] = {Page(IDD_PREFS_DRAWING, DrawingProc, state), Page(IDD_PREFS_MISC, MiscProc, state),
+  PROPSHEETPAGEA pages[] = {Page(IDD_PREFS_DRAWING, SimplePageProc<kDrawingPage>, state),
+                            Page(IDD_PREFS_MISC, SimplePageProc<kMiscPage>, state),
                             Page(IDD_PREFS_CAPTURE, CaptureProc, state)};
   const std::string caption = LoadAnsiString(IDS_PREFERENCES, AppInstance());
   PROPSHEETHEADERA header = {};

@@ -18,6 +18,7 @@
 #include "sound/event_sound_names.h"
 #include "sound/event_sounds.h"
 #include "ui/dialog_context.h"
+#include "ui/dialog_state.h"
 
 namespace {
 constexpr DWORD kNamesBuffer = 4096;
@@ -48,8 +49,6 @@ struct SoundState {
   ZBitmap play{IDB_SOUND_PLAY};
   ZBitmap stop{IDB_SOUND_STOP};
 };
-
-SoundState* StateOf(HWND dialog) { return reinterpret_cast<SoundState*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
 
 std::string WithBackslash(std::string folder) {
   if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';
@@ -264,13 +263,13 @@ void Initialise(HWND dialog, SoundState& state) {
 }
 
 INT_PTR CALLBACK SoundProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  SoundState* state = DialogStateOf<SoundState>(dialog, message, lParam);
+  if (!state) return FALSE;
   if (message == WM_INITDIALOG) {
-    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    Initialise(dialog, *reinterpret_cast<SoundState*>(lParam));
+    Initialise(dialog, *state);
     return TRUE;
   }
-  SoundState* state = StateOf(dialog);
-  if (!state || message != WM_COMMAND) return FALSE;
+  if (message != WM_COMMAND) return FALSE;
   const WORD code = HIWORD(wParam);
   switch (LOWORD(wParam)) {
     case IDC_SOUND_THEME:

@@ -15,41 +15,17 @@
 #include "shell/settings_text.h"
 #include "tests/road/road_fixtures.h"
 #include "tests/shell/staged_program.h"
+#include "tests/support/injected_input.h"
 
 namespace {
 constexpr DWORD kPatience = kStagedProgramPatience;
 
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
-// Keeps this thread's windows alive while the program acts on them.
+// Pumps this thread's windows, which the program acts on, until it holds.
 template <typename Condition>
-bool WaitPumping(Condition condition, DWORD ms = kPatience) {
-  for (DWORD waited = 0; waited < ms; waited += 10) {
-    Pump();
-    if (condition()) return true;
-    Sleep(10);
-  }
-  Pump();
-  return condition();
+bool Eventually(Condition condition) {
+  return WaitPumpingFor(condition, kPatience);
 }
 
-void PumpFor(DWORD ms) { WaitPumping([] { return false; }, ms); }
-
-void SendMouse(DWORD flags, POINT at) {
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = static_cast<LONG>((at.x * 65536LL + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN));
-  input.mi.dy = static_cast<LONG>((at.y * 65536LL + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN));
-  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-  SendInput(1, &input, sizeof input);
-  PumpFor(8);
-}
 
 struct Button {
   DWORD down, up;
@@ -60,12 +36,12 @@ constexpr Button kMiddle{MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP};
 // An L drawn with the button: down, then right, in small steps.
 void DragL(Button button, POINT origin) {
   const POINT path[] = {{origin.x + 40, origin.y + 60}, {origin.x + 40, origin.y + 240}, {origin.x + 220, origin.y + 240}};
-  SendMouse(button.down, path[0]);
+  InjectMouseAndPump(button.down, path[0]);
   for (size_t i = 1; i < 3; ++i)
     for (int step = 1; step <= 10; ++step)
-      SendMouse(0, POINT{path[i - 1].x + (path[i].x - path[i - 1].x) * step / 10,
+      InjectMouseAndPump(0, POINT{path[i - 1].x + (path[i].x - path[i - 1].x) * step / 10,
                          path[i - 1].y + (path[i].y - path[i - 1].y) * step / 10});
-  SendMouse(button.up, path[2]);
+  InjectMouseAndPump(button.up, path[2]);
 }
 
 // A top-level window of its own class with an edit control along its top,
@@ -85,7 +61,7 @@ class RecordingTarget {
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 320, 24, window_, nullptr,
                             GetModuleHandleA(nullptr), nullptr);
-    Pump();
+    PumpMessages();
   }
   ~RecordingTarget() { DestroyWindow(window_); }
   RecordingTarget(const RecordingTarget&) = delete;
@@ -94,11 +70,11 @@ class RecordingTarget {
   void focus() {
     SetForegroundWindow(window_);
     SetFocus(edit_);
-    Pump();
+    PumpMessages();
   }
   void moveTo(RECT place) {
     SetWindowPos(window_, HWND_TOPMOST, place.left, place.top, place.right - place.left, place.bottom - place.top, 0);
-    Pump();
+    PumpMessages();
   }
   POINT origin() const {
     RECT r;
@@ -179,13 +155,13 @@ class CaptureSettingsProgram : public ZStagedProgramTest {
     installHookLibrary();
     program_ = std::make_unique<ZProcess>(ZAVOTRA_STAGED_EXE);
     ASSERT_TRUE(program_->started());
-    ASSERT_TRUE(WaitPumping([&] { return (main_ = MainWindowOf(program_->id())) != nullptr; }));
-    PumpFor(1000);  // plug-ins and hooks in place
+    ASSERT_TRUE(Eventually([&] { return (main_ = MainWindowOf(program_->id())) != nullptr; }));
+    PumpMessagesFor(1000);  // plug-ins and hooks in place
   }
   void TearDown() override {
     if (main_) {
       PostMessageA(main_, WM_DESTROY, 0, 0);
-      WaitPumping([&] { return !program_->running(); });
+      WaitPumpingFor([&] { return !program_->running(); }, kPatience);
     }
     program_.reset();
     ZStagedProgramTest::TearDown();
@@ -204,23 +180,23 @@ TEST_F(CaptureSettingsProgram, ADrawingButtonChosenInThePreferencesDrawsAtOnce) 
   RecordingTarget target("ZvRoadPaper", "Paper", Place(120, 120));
   PostMessageA(main_, WM_COMMAND, IDM_PREFERENCES, 0);
   HWND sheet = nullptr;
-  ASSERT_TRUE(WaitPumping([&] { return (sheet = DialogOf(program_->id(), "Preferences")) != nullptr; }));
+  ASSERT_TRUE(Eventually([&] { return (sheet = DialogOf(program_->id(), "Preferences")) != nullptr; }));
   HWND drawing = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
   ASSERT_NE(drawing, nullptr);
   ASSERT_EQ(SendDlgItemMessageA(drawing, IDC_DRAW_BUTTON, CB_SETCURSEL, 1, 0), 1);  // "Middle"
   PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
-  ASSERT_TRUE(WaitPumping([&] { return !IsWindow(sheet); }));
-  PumpFor(300);
+  ASSERT_TRUE(Eventually([&] { return !IsWindow(sheet); }));
+  PumpMessagesFor(300);
 
   target.focus();
   target.forget();
   DragL(kMiddle, target.origin());
-  EXPECT_TRUE(WaitPumping([&] { return target.text() == "L"; })) << target.text();
+  EXPECT_TRUE(Eventually([&] { return target.text() == "L"; })) << target.text();
   for (const std::string& m : target.seen()) EXPECT_NE(m, "middle down");  // the drawing button is ours now
 
   target.forget();
   DragL(kRight, target.origin());
-  PumpFor(1000);
+  PumpMessagesFor(1000);
   EXPECT_EQ(target.text(), "L");  // no second gesture
   EXPECT_EQ(target.seen(), kWholeRightDrag);
   // And the choice is kept at once, not only at exit.
@@ -235,7 +211,7 @@ TEST_F(CaptureSettingsProgram, AnApplicationWhereCaptureIsOffGetsTheWholeDragUnt
   game.focus();
   game.forget();
   DragL(kRight, game.origin());
-  PumpFor(1000);
+  PumpMessagesFor(1000);
   EXPECT_EQ(game.seen(), kWholeRightDrag);
   EXPECT_EQ(game.text(), "");
 
@@ -243,7 +219,7 @@ TEST_F(CaptureSettingsProgram, AnApplicationWhereCaptureIsOffGetsTheWholeDragUnt
   paper.focus();
   paper.forget();
   DragL(kRight, paper.origin());
-  EXPECT_TRUE(WaitPumping([&] { return paper.text() == "L"; })) << paper.text();
+  EXPECT_TRUE(Eventually([&] { return paper.text() == "L"; })) << paper.text();
   for (const std::string& m : paper.seen()) EXPECT_NE(m, "right down");
 }
 
@@ -253,7 +229,7 @@ TEST_F(CaptureSettingsProgram, WithThePauseAFullScreenWindowTurnsCaptureOffUntil
   film.focus();
   film.forget();
   DragL(kRight, POINT{100, 100});
-  PumpFor(1000);
+  PumpMessagesFor(1000);
   EXPECT_EQ(film.seen(), kWholeRightDrag);
   EXPECT_EQ(film.text(), "");
 
@@ -261,7 +237,7 @@ TEST_F(CaptureSettingsProgram, WithThePauseAFullScreenWindowTurnsCaptureOffUntil
   film.focus();
   film.forget();
   DragL(kRight, film.origin());
-  EXPECT_TRUE(WaitPumping([&] { return film.text() == "L"; })) << film.text();
+  EXPECT_TRUE(Eventually([&] { return film.text() == "L"; })) << film.text();
   for (const std::string& m : film.seen()) EXPECT_NE(m, "right down");
 }
 
@@ -271,6 +247,6 @@ TEST_F(CaptureSettingsProgram, WithThePauseAListedApplicationKeepsCaptureInFullS
   film.focus();
   film.forget();
   DragL(kRight, POINT{100, 100});
-  EXPECT_TRUE(WaitPumping([&] { return film.text() == "L"; })) << film.text();
+  EXPECT_TRUE(Eventually([&] { return film.text() == "L"; })) << film.text();
   for (const std::string& m : film.seen()) EXPECT_NE(m, "right down");
 }

@@ -9,6 +9,8 @@
 #include <string>
 #include <thread>
 
+#include "tests/support/injected_input.h"
+
 #ifndef ZAVOTRA_TARGET_APPLICATION
 #error "the tests need the path of the target application"
 #endif
@@ -60,12 +62,7 @@ inline void Click(HWND dialog, int id) {
 // The pointer at a screen point, both the system's and the input queue's.
 inline void MouseTo(POINT at, DWORD buttonFlags = 0) {
   SetCursorPos(at.x, at.y);
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = static_cast<LONG>((at.x * 65536LL + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN));
-  input.mi.dy = static_cast<LONG>((at.y * 65536LL + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN));
-  input.mi.dwFlags = buttonFlags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-  SendInput(1, &input, sizeof input);
+  InjectMouse(buttonFlags, at);
   Sleep(20);
 }
 
@@ -79,21 +76,6 @@ inline POINT CentreOf(HWND window) {
   RECT r;
   GetWindowRect(window, &r);
   return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
-// Presses the dialog's target icon, walks through `stops`, and releases
-// there; `whileHeld` runs at the last stop before the release.
-template <typename WhileHeld>
-void DragTarget(HWND dialog, int targetId, std::initializer_list<POINT> stops, WhileHeld whileHeld) {
-  POINT at = CentreOf(GetDlgItem(dialog, targetId));
-  MouseTo(at);
-  MouseTo(at, MOUSEEVENTF_LEFTDOWN);
-  for (POINT stop : stops) {
-    MouseWalk(at, stop);
-    at = stop;
-  }
-  whileHeld();
-  MouseTo(at, MOUSEEVENTF_LEFTUP);
 }
 
 // Another program's window with an edit control inside, where the test says.
