@@ -2,7 +2,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "common/app_context.h"
 #include "common/default_key.h"
@@ -11,7 +10,6 @@
 #include "common/id_text_table.h"
 #include "common/open_url.h"
 #include "common/string_resource.h"
-#include "common/window_tree.h"
 #include "plugins/plugin.h"
 #include "plugins/plugin_folder.h"
 #include "plugins/plugin_manager.h"

@@ -11,7 +11,6 @@
 #include "common/dialog_helpers.h"
 #include "common/settings.h"
 #include "common/string_resource.h"
-#include "common/window_tree.h"
 #include "resources/zavotra_ids.h"
 #include "ui/dialog_context.h"
 #include "ui/dialog_state.h"
