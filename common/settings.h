@@ -3,6 +3,9 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "common/window_rule.h"
 
 struct ZSettings {
   bool firstTime = true;
@@ -22,6 +25,12 @@ struct ZSettings {
   int32_t recognitionTolerance = 30;
   int32_t windowX = 2147483647;
   int32_t windowY = 2147483647;
+  // Applications where gesture capture is off, matched by window class and
+  // caption as application plug-ins are. With pauseInFullScreen on, capture
+  // pauses over any full-screen window instead, and these applications are
+  // the ones that keep it there.
+  std::vector<ZWindowRule> captureOffApplications;
+  bool pauseInFullScreen = false;
 };
 
 // The process-wide record.

@@ -20,6 +20,13 @@ if(ZAVOTRA_WINDOWS)
     storage.cpp
     string_resource.cpp
     trace.cpp
-    window_tree.cpp
   )
+endif()
+
+# Where a window stands and which application rule it matches: small enough
+# for the hook library to carry as well.
+if(ZAVOTRA_WINDOWS)
+  add_library(zwindowrules STATIC window_tree.cpp window_rule_win32.cpp)
+  target_link_libraries(zwindowrules PUBLIC user32)
+  target_link_libraries(zcommon PUBLIC zwindowrules)
 endif()

@@ -65,6 +65,8 @@ void HookLibrary::load() {
     return;
   }
   update_ = reinterpret_cast<UpdateSettingsFn>(GetProcAddress(module_, "UpdateSettings"));
+  updateExceptions_ =
+      reinterpret_cast<UpdateCaptureExceptionsFn>(GetProcAddress(module_, "UpdateCaptureExceptions"));
 }
 
 void HookLibrary::reportLoadFailure(DWORD error) const {
@@ -84,6 +86,22 @@ void HookLibrary::sendSettings(int32_t dragThreshold, int32_t drawButton, int32_
   settings_.drawButton = drawButton;
   settings_.deviceType = deviceType;
   callUpdate();
+}
+
+void HookLibrary::sendCaptureExceptions(const std::vector<ZWindowRule>& applications, bool pauseInFullScreen) {
+  std::string texts;
+  for (const ZWindowRule& rule : applications) {
+    // A text is zero-terminated in the record: one holding a NUL ends there.
+    texts.append(rule.key.c_str()).push_back('\0');
+    texts.append(rule.caption.c_str()).push_back('\0');
+  }
+  HookCaptureExceptions record = {};
+  record.flags = pauseInFullScreen ? HOOK_PAUSE_IN_FULL_SCREEN : 0;
+  record.count = static_cast<uint32_t>(applications.size());
+  record.texts = texts.data();
+  record.textsSize = static_cast<uint32_t>(texts.size());
+  std::lock_guard<std::mutex> guard(lock_);
+  if (updateExceptions_) updateExceptions_(&record);
 }
 
 void HookLibrary::setUserEnable(bool on, bool showStatus) { setFlags(true, false, on, showStatus); }

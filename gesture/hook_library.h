@@ -8,7 +8,9 @@
 #include <cstdint>
 #include <mutex>
 #include <string>
+#include <vector>
 
+#include "common/window_rule.h"
 #include "hook/hook_protocol.h"
 #include "common/app_context.h"
 
@@ -26,6 +28,10 @@ class HookLibrary : public CaptureSwitch {
   HookSettings settings() const;
 
   void sendSettings(int32_t dragThreshold, int32_t drawButton, int32_t deviceType);
+  // Where capture is off: the applications listed and, with the pause on,
+  // full-screen windows (then the applications listed keep capture). Skipped
+  // by a library without UpdateCaptureExceptions.
+  void sendCaptureExceptions(const std::vector<ZWindowRule>& applications, bool pauseInFullScreen);
   void setUserEnable(bool on, bool showStatus);
   void setNotSuspended(bool on, bool showStatus) override;
   void setBoth(bool on, bool showStatus);
@@ -41,6 +47,7 @@ class HookLibrary : public CaptureSwitch {
   std::string path_;
   HMODULE module_ = nullptr;
   UpdateSettingsFn update_ = nullptr;
+  UpdateCaptureExceptionsFn updateExceptions_ = nullptr;
   HookSettings settings_ = {};
   mutable std::mutex lock_;  // worker threads suspend capture around their own Ctrl+C
 };

@@ -28,6 +28,12 @@ bool GestureTracker::onButtonDown(MouseButton button, HookPoint at, const Tracke
   if (state_ == State::Idle) {
     if (!config.captureOn() || button != DrawingButtonFromSetting(config.drawButton)) return false;
     if (!sink_.hasTarget()) return false;  // nobody to draw for: leave the click alone
+    if (const uint32_t reason = sink_.captureOffReason(at)) {
+      // Not held back at all: the application gets this press at once, and
+      // its moves and release, as if we were not there.
+      sink_.post(WM_HOOK_CAPTURE_OFF, reason, PackHookPoint(at));
+      return false;
+    }
     pressButton_ = button;
     pressTime_ = time;
     pressPoint_ = lastPoint_ = at;

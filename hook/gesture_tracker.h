@@ -42,6 +42,10 @@ class TrackerSink {
   // Hand a swallowed press and its release back to the system later, marked
   // as ours so that the hooks let them through. Must not block.
   virtual void replayClick(MouseButton button, HookPoint at) = 0;
+  // Why capture is off for a press at `at` (a HOOK_CAPTURE_OFF_* reason), or
+  // 0 where it is on. Asked only for a press of the drawing button that would
+  // start a gesture. Must not block.
+  virtual uint32_t captureOffReason(HookPoint at) { return 0; }
 };
 
 class GestureTracker {

@@ -15,6 +15,12 @@
 #define WM_HOOK_STROKE_POINT   0x40C  /* lParam: next point of the stroke */
 #define WM_HOOK_GESTURE_END    0x40D  /* drawing has finished */
 #define WM_HOOK_GESTURE_CANCEL 0x40E  /* the gesture was given up: erase the trail, run nothing */
+/* The drawing button went down where capture is off (see
+   UpdateCaptureExceptions) and went to the application untouched, with its
+   moves and release. wParam: why, one of the reasons below; lParam: the point. */
+#define WM_HOOK_CAPTURE_OFF    0x40F
+#define HOOK_CAPTURE_OFF_LISTED      1  /* the application is one where capture is off */
+#define HOOK_CAPTURE_OFF_FULL_SCREEN 2  /* a full-screen window, while capture pauses there */
 
 /* dwExtraInfo of synthetic input that the hooks must let pass untouched: the
    library marks the clicks it hands back with it, and the program may mark its
@@ -38,9 +44,27 @@ typedef struct HookSettings {
 static_assert(sizeof(HookSettings) == 16, "HookSettings is a 16-byte record");
 #endif
 
+/* Where capture is off: the applications listed, matched by the class and the
+   caption of the top-level window under the press as application plug-ins are
+   (common/window_rule.h), and, with HOOK_PAUSE_IN_FULL_SCREEN, full-screen
+   windows. With the pause on the list means the other way round: the
+   applications that keep capture in full screen. The desktop, the shell and
+   the host program's own windows never count. The library copies everything
+   during the call. */
+#define HOOK_PAUSE_IN_FULL_SCREEN 0x1u
+
+typedef struct HookCaptureExceptions {
+  uint32_t flags;      /* HOOK_PAUSE_IN_FULL_SCREEN */
+  uint32_t count;      /* applications listed */
+  const char* texts;   /* `count` pairs of zero-terminated texts: class, caption (system code page) */
+  uint32_t textsSize;  /* bytes at `texts`; a pair running past them ends the list */
+} HookCaptureExceptions;
+
 #ifdef _WIN32
 /* Exports of Zavotra.dll; the caller removes the argument (cdecl). */
 typedef void(__cdecl* UpdateSettingsFn)(HookSettings* settings);
 typedef void(__cdecl* ReleaseHooksFn)(void);
+/* Optional: a library without it captures everywhere. */
+typedef void(__cdecl* UpdateCaptureExceptionsFn)(const HookCaptureExceptions* exceptions);
 #endif
 #endif

@@ -53,7 +53,10 @@ class InputHooks {
 // something.
 class HookThreadState : public WatchListener {
  public:
-  explicit HookThreadState(HMODULE module) : hooks(module) { sink.refresh(); }
+  explicit HookThreadState(HMODULE module) : hooks(module) {
+    sink.refresh();
+    sink.setExceptions(PublishedCaptureExceptions());
+  }
 
   void hooksMayBeGone() override {
     // Input went by unseen; a gesture in progress is given up, and the hooks
@@ -173,11 +176,15 @@ struct StartContext {
   bool installed = false;
 };
 
-void PumpUntilQuit() {
+void PumpUntilQuit(HookThreadState& state) {
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
     if (!msg.hwnd && msg.message == kReplayClickMessage) {
       ReplayClick(msg.wParam, msg.lParam);
+      continue;
+    }
+    if (!msg.hwnd && msg.message == kExceptionsChangedMessage) {
+      state.sink.setExceptions(PublishedCaptureExceptions());
       continue;
     }
     TranslateMessage(&msg);
@@ -203,7 +210,7 @@ DWORD WINAPI HookThreadMain(void* parameter) {
     WatchWindow watch(start->module, state);
     start->installed = installed;
     SetEvent(start->ready.get());  // from here on `start` belongs to the caller again
-    if (installed) PumpUntilQuit();
+    if (installed) PumpUntilQuit(state);
     g_tracker = nullptr;
   }
   if (self) FreeLibraryAndExitThread(self, 0);
@@ -244,6 +251,10 @@ bool HookThread::start(HMODULE module) {
   thread_.reset(thread.release());
   threadId_ = id;
   return true;
+}
+
+void HookThread::exceptionsChanged() {
+  if (running()) PostThreadMessageA(threadId_, kExceptionsChangedMessage, 0, 0);
 }
 
 void HookThread::stop() {

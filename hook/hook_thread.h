@@ -33,6 +33,9 @@ class HookThread {
   bool start(HMODULE module);
   // Asks the thread to unhook and end, and waits for it.
   void stop();
+  // Tells the running thread to pick up the published capture exceptions
+  // (a thread that starts later picks them up as it starts).
+  void exceptionsChanged();
   bool running() const { return thread_.valid(); }
 
  private:

@@ -19,3 +19,5 @@ void MainWindowSink::replayClick(MouseButton button, HookPoint at) {
   PostThreadMessageA(GetCurrentThreadId(), kReplayClickMessage, static_cast<WPARAM>(button),
                      static_cast<LPARAM>(PackHookPoint(at)));
 }
+
+uint32_t MainWindowSink::captureOffReason(HookPoint at) { return exceptions_.reasonAt(POINT{at.x, at.y}); }

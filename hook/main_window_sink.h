@@ -4,12 +4,16 @@
 #pragma once
 #include <windows.h>
 
+#include "hook/capture_exceptions.h"
 #include "hook/gesture_tracker.h"
 
 // A thread message to the hook thread itself: hand a swallowed click back to
 // the system once the hook procedure has returned. wParam: the button;
 // lParam: the packed point.
 constexpr UINT kReplayClickMessage = WM_APP + 0x5A;
+// A thread message to the hook thread: the program delivered new capture
+// exceptions; pick them up.
+constexpr UINT kExceptionsChangedMessage = WM_APP + 0x5B;
 
 class MainWindowSink : public TrackerSink {
  public:
@@ -20,7 +24,12 @@ class MainWindowSink : public TrackerSink {
   bool hasTarget() override { return window_ != nullptr; }
   void post(unsigned message, uintptr_t wParam, uint32_t lParam) override;
   void replayClick(MouseButton button, HookPoint at) override;
+  uint32_t captureOffReason(HookPoint at) override;
+
+  // On the hook thread, outside the callbacks.
+  void setExceptions(CaptureExceptions exceptions) { exceptions_ = std::move(exceptions); }
 
  private:
   HWND window_ = nullptr;
+  CaptureExceptions exceptions_;
 };

@@ -1,9 +1,11 @@
 // Zavotra.dll: captures the drawing button and the Ctrl key system-wide and
-// reports gestures to the main window. Exports UpdateSettings and ReleaseHooks.
+// reports gestures to the main window. Exports UpdateSettings, ReleaseHooks
+// and UpdateCaptureExceptions.
 #include <windows.h>
 
 #include <mutex>
 
+#include "hook/capture_exceptions.h"
 #include "hook/hook_protocol.h"
 #include "hook/hook_thread.h"
 
@@ -51,4 +53,10 @@ extern "C" void __cdecl ReleaseHooks(void) {
   live.userEnable.store(false);
   live.notSuspended.store(false);
   g_hookThread.stop();
+}
+
+extern "C" void __cdecl UpdateCaptureExceptions(const HookCaptureExceptions* exceptions) {
+  std::lock_guard<std::mutex> guard(ControlLock());
+  PublishCaptureExceptions(exceptions ? CaptureExceptions::FromRecord(*exceptions) : CaptureExceptions());
+  g_hookThread.exceptionsChanged();
 }

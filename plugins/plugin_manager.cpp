@@ -7,6 +7,7 @@
 #include "common/errors.h"
 #include "common/find_handle.h"
 #include "common/string_resource.h"
+#include "common/window_rule.h"
 #include "common/window_tree.h"
 #include "plugins/connecting_dialog.h"
 #include "resources/zavotra_ids.h"
@@ -17,7 +18,6 @@ namespace {
 constexpr int kTextBuffer = 1024;
 const char kServicesFile[] = "services.ztc";
 const char kCommonFile[] = "common.ztc";
-const char kDialogClass[] = "#32770";
 const char kMenuClass[] = "#32768";
 const char kDesktopClass[] = "#32769";
 
@@ -30,24 +30,6 @@ std::string WindowCaption(HWND window) {
   char text[kTextBuffer] = {};
   GetWindowTextA(window, text, kTextBuffer);
   return text;
-}
-
-// Byte length of the first `count` characters of a system code page text.
-int LeadingCharactersLength(const char* text, int count) {
-  const char* end = text;
-  for (int i = 0; i < count && *end; ++i) end = CharNextA(end);
-  return static_cast<int>(end - text);
-}
-
-bool SameFirstFourCharacters(const std::string& a, const std::string& b) {
-  const int lengthA = LeadingCharactersLength(a.c_str(), 4);
-  const int lengthB = LeadingCharactersLength(b.c_str(), 4);
-  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), lengthA, b.c_str(), lengthB) ==
-         CSTR_EQUAL;
-}
-
-bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
-  return lstrcmpiA(a.c_str(), b.c_str()) == 0;
 }
 
 std::string FormatLabel(UINT id, const std::string& name) {
@@ -78,6 +60,9 @@ ZPluginManager::ZPluginManager() : keySource_([]() -> const ZKeyBlock& { return 
 
 void ZPluginManager::reloadCatalogue(const std::string& folder) {
   catalogue_.clear();
+  // The window detected last may have a plug-in now, or lose the one it had:
+  // the next press over it must look again.
+  lastDetected_ = nullptr;
   catalogueFolder_ = WithTrailingBackslash(folder);
   WIN32_FIND_DATAA found;
   ZFindHandle find(FindFirstFileA((catalogueFolder_ + "*.zta").c_str(), &found));
@@ -101,31 +86,12 @@ std::unique_ptr<ZPlugin> ZPluginManager::loadInFull(const std::string& path, con
 }
 
 std::unique_ptr<ZPlugin> ZPluginManager::findPluginForWindow(HWND window, const std::string& className) const {
-  std::vector<const ZPlugin*> byClass;
-  for (const auto& entry : catalogue_)
-    if (SameTextIgnoringCase(entry->key(), className)) byClass.push_back(entry.get());
-  if (byClass.size() == 1) return loadInFull(byClass.front()->fileName(), nullptr);
-
-  const std::string caption = WindowCaption(window);
-  std::vector<const ZPlugin*> byCaption;
-  if (byClass.empty()) {
-    for (const auto& entry : catalogue_)
-      if (SameTextIgnoringCase(entry->caption(), caption)) byCaption.push_back(entry.get());
-  } else {
-    for (const ZPlugin* entry : byClass)
-      if (SameTextIgnoringCase(entry->caption(), caption)) byCaption.push_back(entry);
-  }
-  if (byCaption.size() == 1) return loadInFull(byCaption.front()->fileName(), nullptr);
-
-  if (byClass.empty()) {
-    for (const auto& entry : catalogue_)
-      if (SameFirstFourCharacters(entry->key(), className) && strstr(caption.c_str(), entry->caption().c_str()))
-        return loadInFull(entry->fileName(), nullptr);
-    return nullptr;
-  }
-  // Dialogs of every program share one class: a guess would be wrong more often than not.
-  if (className == kDialogClass) return nullptr;
-  return loadInFull(byClass.front()->fileName(), nullptr);
+  std::vector<ZWindowRule> rules;
+  rules.reserve(catalogue_.size());
+  for (const auto& entry : catalogue_) rules.push_back(ZWindowRule{entry->key(), entry->caption()});
+  const int chosen = MatchWindowRule(rules, className, [window] { return WindowCaption(window); });
+  if (chosen < 0) return nullptr;
+  return loadInFull(catalogue_[static_cast<size_t>(chosen)]->fileName(), nullptr);
 }
 
 void ZPluginManager::showIn(Slot slot, ZPluginDisplay* display) {

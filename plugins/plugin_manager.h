@@ -31,9 +31,11 @@ class ZPluginManager {
 
   // The key of the current profile's plug-in files (DefaultKey() until set).
   void setKeySource(KeySource source) { keySource_ = std::move(source); }
+  // The key the plug-in files are read and written with.
   const ZKeyBlock& fileKey() const { return keySource_(); }
 
-  // Header-only entries of every readable "*.zta" in `folder`.
+  // Header-only entries of every readable "*.zta" in `folder`. The next
+  // press detects the application afresh, also over the last window.
   void reloadCatalogue(const std::string& folder);
   const std::vector<std::unique_ptr<ZPlugin>>& catalogue() const { return catalogue_; }
   const std::string& catalogueFolder() const { return catalogueFolder_; }

@@ -12,6 +12,8 @@
 #define IDS_HOOK_LIBRARY_MISSING  2    /* "Couldn't find the 'Zavotra.dll' file, ..." */
 #define IDS_CAPTURE_ENABLED       20   /* "Zavotra - Use CTRL key to disable" */
 #define IDS_CAPTURE_DISABLED      23   /* "Zavotra (disabled)" */
+#define IDS_CAPTURE_OFF_HERE      41000  /* capture is off for the application under the pointer */
+#define IDS_CAPTURE_PAUSED_FULL_SCREEN 41001  /* paused over a full-screen window */
 #define IDI_CAPTURE_ENABLED       220  /* tray icon while capture is on */
 #define IDI_CAPTURE_DISABLED      104  /* tray icon while capture is off */
 
@@ -449,4 +451,73 @@
 #define ID_LISTED_FIRST              0x7000  // entries of the submenus filled while a menu is open
 #define ID_LISTED_LAST               0x7FFF
 #define ID_FEEDBACK_TIMER            2
+#define ID_CAPTURE_OFF_TIMER         3      // while the status says why capture is off under the pointer
 
+
+
+// ---------------------------------------------------------------------------
+// Editing dialogs: plug-in editor, preferences, sound themes
+// ---------------------------------------------------------------------------
+// Commands of the main window's menus that open them
+#define IDM_PREFERENCES              40056  // the preferences property sheet
+#define IDM_SOUND_THEMES             40062  // dialog 282
+#define IDM_NEW_PLUGIN               40077  // dialog 279 over a new plug-in
+
+// Plug-in editor, dialog 279
+#define IDD_PLUGIN_EDITOR            279
+#define IDI_TARGET                   218    // the target pressed and dragged over a window
+#define IDC_TARGET_CURSOR            126    // the cursor while pointing at a window
+#define IDC_PLUGIN_TARGET            1035
+#define IDC_PLUGIN_NAME              1050
+#define IDC_PLUGIN_CAPTION           1055   // "Window Title :"
+#define IDC_PLUGIN_CREATOR           1076
+#define IDC_PLUGIN_LANGUAGE          1077
+#define IDC_PLUGIN_COMPANY           1079
+#define IDC_PLUGIN_CREATOR_URL       1084
+#define IDC_PLUGIN_COMMENTS          1085
+#define IDS_PLUGIN_NOT_SAVED         41004  // a new plug-in that could not be written
+
+// Preferences: the sheet and its pages
+#define IDS_PREFERENCES              40273  // "Preferences"
+#define IDD_PREFS_DRAWING            155
+#define IDD_PREFS_MISC               156
+#define IDD_PREFS_CAPTURE            4100   // applications where capture is off
+#define IDS_DRAW_BUTTON_LEFT         228
+#define IDS_DRAW_BUTTON_RIGHT        229
+#define IDS_DRAW_BUTTON_MIDDLE       230
+#define IDC_DRAW_BUTTON              1014
+#define IDC_DRAG_SENSITIVITY         1121
+#define IDC_SYMBOL_TOLERANCE         1122
+#define IDC_RUN_AT_STARTUP           1123
+#define IDC_PLAY_WELCOME_SOUND       1124
+#define IDC_START_HIDDEN             1125
+#define IDC_AUTO_HIDE                1126
+#define IDC_PREFS_DEFAULTS           1127   // on the Drawing and the Misc. page
+#define IDC_CAPTURE_OFF_LIST         4101
+#define IDC_CAPTURE_OFF_TARGET       4102
+#define IDC_CAPTURE_OFF_REMOVE       4103
+#define IDC_PAUSE_FULL_SCREEN        4104
+#define IDC_CAPTURE_OFF_LABEL        4105
+#define IDS_CAPTURE_OFF_LIST_LABEL   41002  // the list while capture does not pause in full screen
+#define IDS_CAPTURE_KEPT_LIST_LABEL  41003  // the same list while it does
+
+// Sound preferences, dialog 282
+#define IDD_SOUND_PREFERENCES        282
+#define IDB_SOUND_PLAY               192
+#define IDB_SOUND_STOP               193
+#define IDS_SOUND_NONE               30     // "<none>"
+#define IDS_SOUND_FILTER_NAME        57     // "Sounds"
+#define IDS_SOUND_FILTER_PATTERN     58     // "*.wav;*.mp3"
+#define IDC_SOUND_CLOSE              8      // "&Close"
+#define IDC_SOUND_DELETE             1036
+#define IDC_SOUND_EVENTS             1057
+#define IDC_SOUND_FILES              1058   // "Associated sound :"
+#define IDC_SOUND_THEME              1059
+#define IDC_SOUND_ADD                1060
+#define IDC_SOUND_REMOVE             1061
+#define IDC_SOUND_SAVE_AS            1062
+#define IDC_SOUND_GET_MORE           1063
+#define IDC_SOUND_IMPORT             1064
+#define IDC_SOUND_EXPORT             1065
+#define IDC_SOUND_PLAY               1076
+#define IDC_SOUND_STOP               1077

@@ -19,6 +19,7 @@
 #include "shell/road_steps.h"
 #include "shell/registry_entries.h"
 #include "shell/scoped_handle.h"
+#include "shell/settings_effects.h"
 #include "common/settings.h"
 #include "shell/splash_screen.h"
 #include "shell/startup_steps.h"
@@ -101,6 +102,7 @@ int RunZavotra(HINSTANCE instance) {
   HWND splash = ShowSplashScreen();
   LoadWebSiteList(Folders().system);
   InstallPluginProfileHooks();
+  InstallSettingsEffects();
   InstallSymbolProfileHook();
   if (!OpenProfile()) return 0;
   WriteRegistryEntries();

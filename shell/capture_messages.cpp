@@ -18,6 +18,7 @@
 namespace {
 constexpr int32_t kRecognitionBox = 100;
 constexpr UINT kFeedbackMilliseconds = 2000;
+constexpr UINT kCaptureOffWatchMilliseconds = 500;
 constexpr int kTextBuffer = 1024;
 
 POINT PointOf(LPARAM lParam) {
@@ -39,7 +40,11 @@ LRESULT ZCaptureMessages::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (hook_) hook_->setUserEnable(wParam != 0, true);
       break;
     case WM_HOOK_ARM:
+      endCaptureOff();
       plugins_.detectApplicationAt(PointOf(lParam), !trail_.isEmpty(), windowDragged_);
+      break;
+    case WM_HOOK_CAPTURE_OFF:
+      showCaptureOff(static_cast<UINT>(wParam), PointOf(lParam));
       break;
     case WM_HOOK_STROKE_BEGIN:
       beginStroke(PointOf(lParam));
@@ -113,6 +118,32 @@ void ZCaptureMessages::endFeedbackPeriod() {
   // The capture may have been switched off meanwhile: show what really holds.
   if (hook_) hook_->showCaptureStatus();
   else TrayIcon().show(IDI_CAPTURE_ENABLED, LoadAnsiString(IDS_TRAY_TIP, AppInstance()));
+}
+
+void ZCaptureMessages::showCaptureOff(UINT reason, POINT point) {
+  const UINT text = reason == HOOK_CAPTURE_OFF_FULL_SCREEN ? IDS_CAPTURE_PAUSED_FULL_SCREEN : IDS_CAPTURE_OFF_HERE;
+  captureOffWindow_ = TopLevelWindowAt(point);
+  // Whatever the last gesture reported is over; this holds while the pointer stays.
+  if (HWND main = MainWindow()) KillTimer(main, ID_FEEDBACK_TIMER);
+  TrayIcon().show(IDI_CAPTURE_DISABLED, LoadAnsiString(text, AppInstance()));
+  if (HWND main = MainWindow()) SetTimer(main, ID_CAPTURE_OFF_TIMER, kCaptureOffWatchMilliseconds, nullptr);
+}
+
+void ZCaptureMessages::watchCaptureOff() {
+  if (!captureOffWindow_) {
+    if (HWND main = MainWindow()) KillTimer(main, ID_CAPTURE_OFF_TIMER);
+    return;
+  }
+  POINT cursor;
+  if (GetCursorPos(&cursor) && TopLevelWindowAt(cursor) == captureOffWindow_) return;
+  endCaptureOff();
+  endFeedbackPeriod();  // the normal status again
+}
+
+void ZCaptureMessages::endCaptureOff() {
+  if (!captureOffWindow_) return;
+  captureOffWindow_ = nullptr;
+  if (HWND main = MainWindow()) KillTimer(main, ID_CAPTURE_OFF_TIMER);
 }
 
 ZCaptureMessages& CaptureMessages() {

@@ -27,6 +27,11 @@ class ZCaptureMessages {
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   // Timer 2: the normal status again.
   void endFeedbackPeriod();
+  // Timer 3, while the status says why capture is off for a window: once
+  // the pointer has left that window, the normal status again.
+  void watchCaptureOff();
+  // The window the status says capture is off for; null when it says nothing of the kind.
+  HWND captureOffWindow() const { return captureOffWindow_; }
 
   const InkTrail& trail() const { return trail_; }
   // What the last gesture started; null when nothing matched.
@@ -40,12 +45,15 @@ class ZCaptureMessages {
   void reportExecuted(ZAction& winner);
   void reportNotRecognized();
   void showFeedback(int iconId, const std::string& text);
+  void showCaptureOff(UINT reason, POINT point);
+  void endCaptureOff();
 
   ZPluginManager& plugins_;
   HookLibrary* hook_;
   InkTrail trail_;
   bool windowDragged_ = false;
   ZAction* lastWinner_ = nullptr;
+  HWND captureOffWindow_ = nullptr;
 };
 
 // The process-wide handler, made with the main window.

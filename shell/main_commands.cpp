@@ -19,7 +19,10 @@
 #include "shell/profile_set.h"
 #include "ui/action_view.h"
 #include "ui/on_off_button.h"
+#include "ui/plugin_editor.h"
 #include "ui/popup_menu.h"
+#include "ui/preferences_sheet.h"
+#include "ui/sound_preferences.h"
 #include "ui/view_container.h"
 
 namespace {
@@ -56,12 +59,12 @@ const ZMainCommands::Command ZMainCommands::kCommands[] = {
     {IDM_NEW_SYMBOL, nullptr, nullptr},                 // the symbol editor
     {IDM_WEB_SITE, nullptr, nullptr},                   // the vendor's site comes with the web exchange
     {IDM_FEEDBACK, nullptr, nullptr},
-    {IDM_PREFERENCES, nullptr, nullptr},                // preferences
+    {IDM_PREFERENCES, &ZMainCommands::preferences, nullptr},
     {IDM_NEW_PROFILE, &ZMainCommands::newProfile, nullptr},
-    {IDM_SOUND_THEMES, nullptr, nullptr},               // sound themes
+    {IDM_SOUND_THEMES, &ZMainCommands::soundThemes, nullptr},
     {IDM_COMMON_NEW_ACTION, nullptr, nullptr},          // the action wizard
     {IDM_COMMON_DELETE_ACTIONS, &ZMainCommands::deleteCommonActions, &ZMainCommands::commonSelection},
-    {IDM_NEW_PLUGIN, nullptr, nullptr},                 // the plug-in editor
+    {IDM_NEW_PLUGIN, &ZMainCommands::newPlugin, nullptr},
     {IDM_APPLICATION_NEW_ACTION, nullptr, nullptr},     // the action wizard
     {IDM_APPLICATION_DELETE_ACTIONS, &ZMainCommands::deleteApplicationActions, &ZMainCommands::applicationSelection},
     {IDM_NEW_SERVICE_ACTION, nullptr, nullptr},         // the service editor
@@ -218,6 +221,16 @@ void ZMainCommands::newProfile(WORD) {
   }
   window_.showSoundSetting();
 }
+
+// Each dialog raises the modal counter itself and puts its changes in force.
+void ZMainCommands::preferences(WORD) {
+  OpenPreferences(window_.handle());
+  window_.showSoundSetting();
+}
+
+void ZMainCommands::soundThemes(WORD) { OpenSoundPreferences(window_.handle()); }
+
+void ZMainCommands::newPlugin(WORD) { OpenPluginEditor(window_.handle()); }
 
 void ZMainCommands::changePassword(WORD) {
   ZModalDialogScope modal;

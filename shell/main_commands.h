@@ -73,6 +73,9 @@ class ZMainCommands {
   void help(WORD code);
   void newProfile(WORD code);
   void changePassword(WORD code);
+  void preferences(WORD code);
+  void soundThemes(WORD code);
+  void newPlugin(WORD code);
   void deleteCommonActions(WORD code);
   void deleteApplicationActions(WORD code);
   // Accelerators that reach the window itself go to the open view.

@@ -358,6 +358,7 @@ LRESULT ZMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_TIMER:
       if (wParam == ID_FEEDBACK_TIMER) CaptureMessages().endFeedbackPeriod();
+      if (wParam == ID_CAPTURE_OFF_TIMER) CaptureMessages().watchCaptureOff();
       return 0;
     case WM_DESTROY:
       onDestroy();

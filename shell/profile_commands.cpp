@@ -6,6 +6,7 @@
 bool SwitchToProfile(const std::string& name) {
   if (Profiles().selectByName(name) != ZProfileResult::Done) return false;
   if (ProfileHooks().reloadActivePlugins) ProfileHooks().reloadActivePlugins();
+  if (ProfileHooks().applyProfileSettings) ProfileHooks().applyProfileSettings();
   return true;
 }
 

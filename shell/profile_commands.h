@@ -4,8 +4,9 @@
 #include <string>
 
 // Selects the profile by name and, when it became current, reloads the
-// active plug-ins and hotkeys. A refused password leaves the previous
-// profile current; false then and when nothing changed.
+// active plug-ins and hotkeys and lets its settings take effect. A refused
+// password leaves the previous profile current; false then and when nothing
+// changed.
 bool SwitchToProfile(const std::string& name);
 // Deletes a profile other than the current one; false when refused.
 bool DeleteProfile(const std::string& name);

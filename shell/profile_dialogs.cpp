@@ -286,6 +286,7 @@ bool RunProfileEditor(HWND owner) {
     ReportPasswordNotChanged(owner);
   SecureZeroMemory(&state.input.password[0], state.input.password.size());
   if (selected && ProfileHooks().reloadActivePlugins) ProfileHooks().reloadActivePlugins();
+  if (selected && ProfileHooks().applyProfileSettings) ProfileHooks().applyProfileSettings();
   return true;
 }
 

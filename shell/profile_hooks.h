@@ -18,6 +18,9 @@ struct ZProfileHooks {
   // After a switch or a creation: reload the services and common plug-ins,
   // empty the application slot, register the hotkeys again.
   std::function<void()> reloadActivePlugins;
+  // After a switch or a creation: the new profile's settings take effect
+  // (capture, the Run registry value, the sound theme).
+  std::function<void()> applyProfileSettings;
 };
 
 ZProfileHooks& ProfileHooks();

@@ -35,10 +35,13 @@ void LoadViewPlugins() { PluginManager().reloadFixedPlugins(Folders().profilePlu
 // main window certainly exists.
 void RegisterActionHotkeys() { PluginManager().reregisterHotkeys(); }
 
+HookLibrary* ActiveHookLibrary() { return TheHookLibrary().get(); }
+
 void LoadHookLibrary() {
   auto& library = TheHookLibrary();
   library = std::make_unique<HookLibrary>(Folders().system);
   library->sendSettings(Settings().drawingThreshold, Settings().drawButton, Settings().deviceType);
+  library->sendCaptureExceptions(Settings().captureOffApplications, Settings().pauseInFullScreen);
   library->setBoth(true, true);
   SetActiveCaptureSwitch(library.get());
   CaptureMessages().setHookLibrary(library.get());

@@ -6,3 +6,7 @@
 // Before the profile opens: the catalogue follows the profile's plug-ins
 // folder and key, a profile switch reloads the active plug-ins.
 void InstallPluginProfileHooks();
+
+class HookLibrary;
+// The hook library object while the main window exists; null otherwise.
+HookLibrary* ActiveHookLibrary();

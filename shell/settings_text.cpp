@@ -58,7 +58,71 @@ void WriteInt(std::string& text, const char* key, int64_t value) {
 void WriteString(std::string& text, const char* key, const std::string& value) {
   text += key; text += '\t'; text += OneLine(value); text += "\r\n";
 }
+
+// Enough for any user's list; a hostile file cannot make it endless.
+constexpr unsigned kMaxCaptureOffApplications = 1000;
+const char kCaptureOffKey[] = "CaptureOff";
+const char kPauseInFullScreenKey[] = "PauseInFullScreen";
+
+std::string CaptureOffKey(unsigned n) { return kCaptureOffKey + std::to_string(n); }
+
+// Class TAB caption, each escaped so that any text (tabs and line ends
+// included) comes back exactly as it was.
+std::string RuleValue(const ZWindowRule& rule) {
+  return EscapeSettingText(rule.key) + '\t' + EscapeSettingText(rule.caption);
+}
+
+ZWindowRule RuleFromValue(const std::string& value) {
+  const size_t tab = value.find('\t');
+  if (tab == std::string::npos) return ZWindowRule{UnescapeSettingText(value), std::string()};
+  return ZWindowRule{UnescapeSettingText(value.substr(0, tab)), UnescapeSettingText(value.substr(tab + 1))};
+}
+
+void ReadCaptureOffApplications(const std::map<std::string, std::string>& table, std::vector<ZWindowRule>& rules) {
+  // Numbered from 1; the list ends at the first number missing.
+  for (unsigned n = 1; n <= kMaxCaptureOffApplications; ++n) {
+    const std::string key = CaptureOffKey(n);
+    const std::string* value = Find(table, key.c_str());
+    if (!value) break;
+    if (n == 1) rules.clear();
+    rules.push_back(RuleFromValue(*value));
+  }
+}
 }  // namespace
+
+std::string EscapeSettingText(const std::string& text) {
+  std::string escaped;
+  for (char c : text) {
+    switch (c) {
+      case '\\': escaped += "\\\\"; break;
+      case '\t': escaped += "\\t"; break;
+      case '\r': escaped += "\\r"; break;
+      case '\n': escaped += "\\n"; break;
+      case '\0': escaped += "\\0"; break;
+      default: escaped += c; break;
+    }
+  }
+  return escaped;
+}
+
+std::string UnescapeSettingText(const std::string& text) {
+  std::string plain;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\' || i + 1 == text.size()) {
+      plain += text[i];
+      continue;
+    }
+    switch (text[++i]) {
+      case '\\': plain += '\\'; break;
+      case 't': plain += '\t'; break;
+      case 'r': plain += '\r'; break;
+      case 'n': plain += '\n'; break;
+      case '0': plain += '\0'; break;
+      default: plain += '\\'; plain += text[i]; break;  // not one of ours: kept as it stands
+    }
+  }
+  return plain;
+}
 
 std::map<std::string, std::string> ParseSettingsText(std::string_view text) {
   std::map<std::string, std::string> table;
@@ -100,6 +164,8 @@ ZSettings SettingsFromText(std::string_view text, const ZSettings& defaults) {
   ReadInt(table, "RecognitionTolerance", s.recognitionTolerance);
   ReadInt(table, "WindowX", s.windowX);
   ReadInt(table, "WindowY", s.windowY);
+  ReadCaptureOffApplications(table, s.captureOffApplications);
+  ReadBool(table, kPauseInFullScreenKey, s.pauseInFullScreen);
   return s;
 }
 
@@ -122,5 +188,10 @@ std::string SettingsToText(const ZSettings& s) {
   WriteInt(text, "WindowX", s.windowX);
   WriteInt(text, "WindowY", s.windowY);
   WriteInt(text, "NCx", s.ncx);
+  // Only when set, so that the file of a user who never touched them is
+  // exactly what earlier versions wrote and read.
+  for (size_t i = 0; i < s.captureOffApplications.size(); ++i)
+    WriteString(text, CaptureOffKey(static_cast<unsigned>(i + 1)).c_str(), RuleValue(s.captureOffApplications[i]));
+  if (s.pauseInFullScreen) WriteBool(text, kPauseInFullScreenKey, true);
   return text;
 }

@@ -18,8 +18,17 @@ std::map<std::string, std::string> ParseSettingsText(std::string_view text);
 // The record that the text describes: every field whose key is present with
 // a well-formed value, the field of `defaults` otherwise. A bool is only
 // "true" or "false"; an int or 64-bit value is read like atoi reads it.
+// The applications where capture is off are "CaptureOff1", "CaptureOff2",
+// ... up to the first number missing, each "class TAB caption" escaped.
 ZSettings SettingsFromText(std::string_view text, const ZSettings& defaults);
 
+// Reversible escapes for texts that may hold anything (window captions):
+// backslash, tab, carriage return, line feed and NUL become two characters
+// each. Unescaping leaves a backslash before anything else as it stands.
+std::string EscapeSettingText(const std::string& text);
+std::string UnescapeSettingText(const std::string& text);
+
 // The text written for a record, in the file's fixed key order. The caller
-// forces "FirstTime" off before saving; this writes what it is given.
+// forces "FirstTime" off before saving; this writes what it is given. The
+// capture exceptions and "PauseInFullScreen" follow, only when set.
 std::string SettingsToText(const ZSettings& settings);

@@ -420,3 +420,61 @@ TEST_F(GestureTrackerTest, ResetCancelsWhatIsDrawnAndForgetsHeldKeys) {
 }
 
 }  // namespace
+
+namespace {
+// A sink that says capture is off for presses left of x = 500.
+class OffToTheLeftSink : public FakeSink {
+ public:
+  uint32_t captureOffReason(HookPoint at) override {
+    ++asked;
+    return at.x < 500 ? HOOK_CAPTURE_OFF_LISTED : 0;
+  }
+  int asked = 0;
+};
+}  // namespace
+
+TEST(GestureTrackerCaptureOff, APressWhereCaptureIsOffGoesToTheApplicationWithItsMovesAndRelease) {
+  OffToTheLeftSink sink;
+  GestureTracker tracker{sink};
+  const TrackerConfig config = Enabled();
+  EXPECT_FALSE(tracker.onButtonDown(MouseButton::Right, {100, 100}, config));
+  for (int x = 110; x <= 300; x += 10) tracker.onMove({x, 100}, config);
+  EXPECT_FALSE(tracker.onButtonUp(MouseButton::Right, {300, 100}, config));
+  EXPECT_TRUE(tracker.idle());
+  EXPECT_TRUE(sink.replayed.empty());  // never held back, so nothing to hand back
+  ASSERT_EQ(sink.posted.size(), 1u);
+  EXPECT_EQ(sink.posted[0], (Posted{WM_HOOK_CAPTURE_OFF, HOOK_CAPTURE_OFF_LISTED, PackHookPoint({100, 100})}));
+
+  // Where capture is on the same drag is a gesture, as ever.
+  sink.posted.clear();
+  EXPECT_TRUE(tracker.onButtonDown(MouseButton::Right, {600, 100}, config));
+  for (int x = 610; x <= 800; x += 10) tracker.onMove({x, 100}, config);
+  EXPECT_TRUE(tracker.onButtonUp(MouseButton::Right, {800, 100}, config));
+  EXPECT_EQ(CountOf(sink.posted, WM_HOOK_ARM), 1u);
+  EXPECT_EQ(CountOf(sink.posted, WM_HOOK_GESTURE_END), 1u);
+  EXPECT_EQ(CountOf(sink.posted, WM_HOOK_CAPTURE_OFF), 0u);
+}
+
+TEST(GestureTrackerCaptureOff, OnlyAPressThatWouldStartAGestureIsAsked) {
+  OffToTheLeftSink sink;
+  GestureTracker tracker{sink};
+  TrackerConfig config = Enabled();
+  // Other buttons, and the drawing button while capture is switched off, never look.
+  EXPECT_FALSE(tracker.onButtonDown(MouseButton::Left, {100, 100}, config));
+  EXPECT_FALSE(tracker.onButtonUp(MouseButton::Left, {100, 100}, config));
+  config.userEnable = false;
+  EXPECT_FALSE(tracker.onButtonDown(MouseButton::Right, {100, 100}, config));
+  EXPECT_FALSE(tracker.onButtonUp(MouseButton::Right, {100, 100}, config));
+  EXPECT_EQ(sink.asked, 0);
+
+  // The next stroke of an open multi-stroke gesture continues it wherever it starts.
+  config = Enabled();
+  tracker.onKeyDown(TrackedKey::LeftShift, config);
+  EXPECT_TRUE(tracker.onButtonDown(MouseButton::Right, {600, 100}, config));
+  for (int y = 110; y <= 300; y += 10) tracker.onMove({600, y}, config);
+  EXPECT_TRUE(tracker.onButtonUp(MouseButton::Right, {600, 300}, config));  // Shift held: stays open
+  EXPECT_EQ(sink.asked, 1);
+  EXPECT_TRUE(tracker.onButtonDown(MouseButton::Right, {100, 100}, config));
+  EXPECT_EQ(sink.asked, 1);
+  EXPECT_EQ(CountOf(sink.posted, WM_HOOK_STROKE_BEGIN), 2u);
+}

@@ -24,6 +24,7 @@
 #include "hook/hook_protocol.h"
 #include "plugins/plugin_manager.h"
 #include "shell/capture_messages.h"
+#include "tests/support/injected_input.h"
 
 #ifndef ZAVOTRA_STAGED_EXE
 #error "the test needs the path of the staged program"
@@ -133,16 +134,7 @@ bool PumpUntil(Condition done, DWORD milliseconds = 3000) {
   return true;
 }
 
-LONG Normalised(LONG pixel, int extent) { return static_cast<LONG>((pixel * 65536LL + extent - 1) / extent); }
-
-void SendMouse(DWORD flags, POINT at) {
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = Normalised(at.x, GetSystemMetrics(SM_CXSCREEN));
-  input.mi.dy = Normalised(at.y, GetSystemMetrics(SM_CYSCREEN));
-  input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof input);
-}
+void SendMouse(DWORD flags, POINT at) { InjectMouse(flags, at); }
 
 COLORREF ScreenPixel(POINT at) {
   HDC screen = GetDC(nullptr);

@@ -222,3 +222,38 @@ TEST_F(CaptureMessagesTest, TheScreenIsAsBeforeOnceTheGestureEnds) {
 }
 
 }  // namespace
+
+TEST_F(CaptureMessagesTest, APressWhereCaptureIsOffSaysWhyUntilThePointerLeavesThatWindow) {
+  struct Case {
+    WPARAM reason;
+    const char* text;
+  };
+  const Case cases[] = {{HOOK_CAPTURE_OFF_LISTED, "Zavotra - capture is off for this application"},
+                        {HOOK_CAPTURE_OFF_FULL_SCREEN, "Zavotra - paused while a full-screen program is in front"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    SetCursorPos(300, 300);  // over the target
+    send(WM_HOOK_CAPTURE_OFF, At(300, 300), c.reason);
+    EXPECT_EQ(handler_.captureOffWindow(), target_.get());
+    EXPECT_EQ(TrayIcon().iconId(), IDI_CAPTURE_DISABLED);
+    EXPECT_EQ(TrayIcon().tip(), c.text);
+    handler_.watchCaptureOff();  // still there: still says so
+    EXPECT_EQ(TrayIcon().tip(), c.text);
+    SetCursorPos(20, 20);  // over another window
+    handler_.watchCaptureOff();
+    EXPECT_EQ(handler_.captureOffWindow(), nullptr);
+    EXPECT_EQ(TrayIcon().tip(), "Zavotra - Use CTRL key to disable");
+  }
+  // A press captured elsewhere ends it as well; the status is the gesture's then.
+  SetCursorPos(300, 300);
+  send(WM_HOOK_CAPTURE_OFF, At(300, 300), HOOK_CAPTURE_OFF_LISTED);
+  send(WM_HOOK_ARM, At(20, 20));
+  EXPECT_EQ(handler_.captureOffWindow(), nullptr);
+  // While a modal dialog is open nothing is said.
+  handler_.endFeedbackPeriod();
+  {
+    ZModalDialogScope modal;
+    send(WM_HOOK_CAPTURE_OFF, At(300, 300), HOOK_CAPTURE_OFF_LISTED);
+  }
+  EXPECT_EQ(TrayIcon().tip(), "Zavotra - Use CTRL key to disable");
+}

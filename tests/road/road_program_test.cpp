@@ -16,32 +16,21 @@
 #include "tests/road/road_fixtures.h"
 #include "tests/shell/staged_program.h"
 #include "tests/support/stream_size_claim.h"
+#include "tests/support/injected_input.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
 constexpr DWORD kPatience = kStagedProgramPatience;
 
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
+void Pump() { PumpMessages(); }
 
 // Keeps this thread's windows alive while another process acts on them.
 template <typename Condition>
 bool WaitPumping(Condition condition, DWORD ms = kPatience) {
-  for (DWORD waited = 0; waited < ms; waited += 10) {
-    Pump();
-    if (condition()) return true;
-    Sleep(10);
-  }
-  Pump();
-  return condition();
+  return WaitPumpingFor(condition, ms);
 }
 
-void PumpFor(DWORD ms) { WaitPumping([] { return false; }, ms); }
+void PumpFor(DWORD ms) { PumpMessagesFor(ms); }
 
 // The visible message box of the process with this caption.
 HWND MessageBoxOf(DWORD processId, const std::string& caption) {
@@ -105,15 +94,7 @@ class Target {
 };
 int Target::rightClicks = 0;
 
-void SendMouse(DWORD flags, POINT at) {
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = static_cast<LONG>((at.x * 65536LL + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN));
-  input.mi.dy = static_cast<LONG>((at.y * 65536LL + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN));
-  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-  SendInput(1, &input, sizeof input);
-  PumpFor(8);
-}
+void SendMouse(DWORD flags, POINT at) { InjectMouseAndPump(flags, at); }
 
 // The right button pressed at the first point and walked through the others
 // in small steps, still held at the end.

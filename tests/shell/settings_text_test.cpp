@@ -169,3 +169,42 @@ TEST(UsageCounters, SkipsBrokenLinesAndKeepsTheFirstOfARepeatedKey) {
   EXPECT_EQ(table.entries().at(1), (ZUsageCount{2, 3}));
   EXPECT_EQ(table.entries().at(6), (ZUsageCount{1, 0}));
 }
+
+TEST(SettingsText, CaptureExceptionsRoundTripWhateverTheirTexts) {
+  ZSettings s = Defaults();
+  s.captureOffApplications = {{"GameWindowClass", "Big Game"},
+                              {"Tab\tClass\\", "Caption\r\nRunAtStartup\tfalse\\t\0 end"},
+                              {"", ""},
+                              {"\\", "\\\\n"}};
+  s.captureOffApplications[1].caption += std::string(1, '\0') + "after a NUL";
+  s.pauseInFullScreen = true;
+  const std::string text = SettingsToText(s);
+  const ZSettings back = SettingsFromText(text, Defaults());
+  EXPECT_EQ(back.captureOffApplications, s.captureOffApplications);
+  EXPECT_TRUE(back.pauseInFullScreen);
+  EXPECT_TRUE(back.runAtStartup);  // nothing smuggled in through a caption
+  EXPECT_NE(text.find("CaptureOff1\tGameWindowClass\tBig Game\r\n"), std::string::npos) << text;
+}
+
+TEST(SettingsText, CaptureExceptionsAreWrittenOnlyWhenSetAndEndAtTheFirstGap) {
+  ZSettings s = Changed();
+  const std::string plain = SettingsToText(s);
+  EXPECT_EQ(plain.find("CaptureOff"), std::string::npos);
+  EXPECT_EQ(plain.find("PauseInFullScreen"), std::string::npos);
+
+  const ZSettings back = SettingsFromText(
+      "CaptureOff1\tA\tfirst\r\nCaptureOff2\tB\r\nCaptureOff4\tD\td\r\nPauseInFullScreen\tyes\r\n", Defaults());
+  const std::vector<ZWindowRule> expected = {{"A", "first"}, {"B", ""}};
+  EXPECT_EQ(back.captureOffApplications, expected);
+  EXPECT_FALSE(back.pauseInFullScreen);  // not a bool word: the default
+}
+
+TEST(SettingsText, EscapesUndoExactlyAndLeaveForeignBackslashesAlone) {
+  for (const std::string& text : {std::string("a\\b\tc\rd\ne"), std::string("\\"), std::string("x\\"),
+                                 std::string(3, '\0')}) {
+    const std::string escaped = EscapeSettingText(text);
+    EXPECT_EQ(escaped.find_first_of(std::string("\t\r\n\0", 4)), std::string::npos);
+    EXPECT_EQ(UnescapeSettingText(escaped), text);
+  }
+  EXPECT_EQ(UnescapeSettingText("C:\\x\\"), "C:\\x\\");
+}

@@ -1,0 +1,10 @@
+#include "ui/dialog_context.h"
+
+ZDialogContext& DialogContext() {
+  static ZDialogContext context;
+  return context;
+}
+
+void NotifySettingsChanged() {
+  if (DialogContext().settingsChanged) DialogContext().settingsChanged();
+}

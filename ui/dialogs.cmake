@@ -1,0 +1,12 @@
+# The plug-in editor, the preferences sheet and the sound preferences, with
+# the window target they share.
+if(ZAVOTRA_WINDOWS)
+  add_library(zui_dialogs STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/dialog_context.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/window_target.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/plugin_editor.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/preferences_sheet.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/sound_preferences.cpp)
+  target_link_libraries(zui_dialogs PUBLIC zplugins zsound zcommon zappcontext
+                        user32 gdi32 comctl32 comdlg32)
+endif()
