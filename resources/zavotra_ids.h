@@ -12,8 +12,8 @@
 #define IDS_HOOK_LIBRARY_MISSING  2    /* "Couldn't find the 'Zavotra.dll' file, ..." */
 #define IDS_CAPTURE_ENABLED       20   /* "Zavotra - Use CTRL key to disable" */
 #define IDS_CAPTURE_DISABLED      23   /* "Zavotra (disabled)" */
-#define IDS_CAPTURE_OFF_HERE      41000  /* capture is off for the application under the pointer */
-#define IDS_CAPTURE_PAUSED_FULL_SCREEN 41001  /* paused over a full-screen window */
+#define IDS_CAPTURE_OFF_HERE      41100  /* capture is off for the application under the pointer */
+#define IDS_CAPTURE_PAUSED_FULL_SCREEN 41101  /* paused over a full-screen window */
 #define IDI_CAPTURE_ENABLED       220  /* tray icon while capture is on */
 #define IDI_CAPTURE_DISABLED      104  /* tray icon while capture is off */
 
@@ -328,7 +328,6 @@
 // ---------------------------------------------------------------------------
 // (shell ids)
 // Strings
-#define IDS_TRAY_TIP                 20     // "Zavotra - Use CTRL key to disable"
 #define IDS_ACTION_EXECUTED          21     // "%s executed"
 #define IDS_SYMBOL_NOT_RECOGNIZED    22
 #define IDS_CONFIRM_EXIT             31
@@ -458,10 +457,6 @@
 // ---------------------------------------------------------------------------
 // Editing dialogs: plug-in editor, preferences, sound themes
 // ---------------------------------------------------------------------------
-// Commands of the main window's menus that open them
-#define IDM_PREFERENCES              40056  // the preferences property sheet
-#define IDM_SOUND_THEMES             40062  // dialog 282
-#define IDM_NEW_PLUGIN               40077  // dialog 279 over a new plug-in
 
 // Plug-in editor, dialog 279
 #define IDD_PLUGIN_EDITOR            279
@@ -475,7 +470,7 @@
 #define IDC_PLUGIN_COMPANY           1079
 #define IDC_PLUGIN_CREATOR_URL       1084
 #define IDC_PLUGIN_COMMENTS          1085
-#define IDS_PLUGIN_NOT_SAVED         41004  // a new plug-in that could not be written
+#define IDS_PLUGIN_NOT_SAVED         41104  // a new plug-in that could not be written
 
 // Preferences: the sheet and its pages
 #define IDS_PREFERENCES              40273  // "Preferences"
@@ -498,8 +493,8 @@
 #define IDC_CAPTURE_OFF_REMOVE       4103
 #define IDC_PAUSE_FULL_SCREEN        4104
 #define IDC_CAPTURE_OFF_LABEL        4105
-#define IDS_CAPTURE_OFF_LIST_LABEL   41002  // the list while capture does not pause in full screen
-#define IDS_CAPTURE_KEPT_LIST_LABEL  41003  // the same list while it does
+#define IDS_CAPTURE_OFF_LIST_LABEL   41102  // the list while capture does not pause in full screen
+#define IDS_CAPTURE_KEPT_LIST_LABEL  41103  // the same list while it does
 
 // Sound preferences, dialog 282
 #define IDD_SOUND_PREFERENCES        282

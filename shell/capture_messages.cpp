@@ -117,7 +117,7 @@ void ZCaptureMessages::endFeedbackPeriod() {
   if (HWND main = MainWindow()) KillTimer(main, ID_FEEDBACK_TIMER);
   // The capture may have been switched off meanwhile: show what really holds.
   if (hook_) hook_->showCaptureStatus();
-  else TrayIcon().show(IDI_CAPTURE_ENABLED, LoadAnsiString(IDS_TRAY_TIP, AppInstance()));
+  else TrayIcon().show(IDI_CAPTURE_ENABLED, LoadAnsiString(IDS_CAPTURE_ENABLED, AppInstance()));
 }
 
 void ZCaptureMessages::showCaptureOff(UINT reason, POINT point) {

@@ -49,7 +49,7 @@ void LoadStartupSymbols() {
 }
 
 void CreateTrayIcon() {
-  TrayIcon().add(MainWindow(), WM_TRAY_NOTIFY, IDI_CAPTURE_ENABLED, LoadAnsiString(IDS_TRAY_TIP, AppInstance()));
+  TrayIcon().add(MainWindow(), WM_TRAY_NOTIFY, IDI_CAPTURE_ENABLED, LoadAnsiString(IDS_CAPTURE_ENABLED, AppInstance()));
 }
 
 void DestroyTrayIcon() { TrayIcon().remove(); }
