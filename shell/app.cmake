@@ -26,10 +26,11 @@ if(ZAVOTRA_WINDOWS)
     splash_screen.cpp
     startup_steps.cpp
     internet_session.cpp
+    web_commands.cpp
     main_window.cpp
     application.cpp
   )
-  target_link_libraries(zshell PUBLIC zshell_portable zcommon_main zcommon zappcontext
+  target_link_libraries(zshell PUBLIC zshell_portable zweb zcommon_main zcommon zappcontext
                         user32 gdi32 comctl32 ole32 wininet advapi32)
 endif()
 

@@ -10,6 +10,7 @@
 #include "shell/registry_entries.h"
 #include "common/settings.h"
 #include "shell/startup_steps.h"
+#include "shell/web_commands.h"
 #include "common/string_resource.h"
 #include "shell/window_placement.h"
 
@@ -131,6 +132,8 @@ bool ZMainWindow::onCommand(WORD command) {
       RunChangePassword(window_);
       return true;
     }
+    case IDM_EXCHANGE_NOW: RunWebExchange(true); return true;
+    case IDM_DOWNLOAD_PLUGINS: OpenPluginDownload(window_); return true;
   }
   return false;
 }
