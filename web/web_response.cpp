@@ -150,6 +150,12 @@ bool ZWebResponse::hasOfType(const std::string& name, char type) const {
   return found != fields_.end() && found->second.type == type;
 }
 
+std::vector<std::string> ZWebResponse::names() const {
+  std::vector<std::string> names;
+  for (const auto& field : fields_) names.push_back(field.first);
+  return names;
+}
+
 void ZWebResponse::set(const std::string& name, ZWebResponseField field) {
   if (field.type == 'I') {
     // The integer's four bytes, for data() and length().

@@ -34,6 +34,9 @@ class ZWebResponse {
   // Whether the field is there with this type.
   bool hasOfType(const std::string& name, char type) const;
 
+  // Every field name, in ascending order.
+  std::vector<std::string> names() const;
+
   void set(const std::string& name, ZWebResponseField field);
   void clear() { fields_.clear(); }
   size_t size() const { return fields_.size(); }
