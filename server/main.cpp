@@ -2,10 +2,11 @@
 //
 //   zavotra-web-server --catalogue DIR [--port N] [--bind ADDRESS]
 //                      [--log FILE] [--port-file FILE] [--next-call SECONDS]
-//                      [--max-connections N] [--idle SECONDS]
+//                      [--max-connections N] [--idle SECONDS] [--break-off]
 //
 // --port 0 (the default) takes a free port; --port-file then tells which
-// (written whole once the service listens). SIGTERM or SIGINT end it.
+// (written whole once the service listens). --break-off makes every answer
+// end inside a field (for the tests of callers). SIGTERM or SIGINT end it.
 #include <signal.h>
 #include <unistd.h>
 
@@ -40,6 +41,10 @@ bool ToNumber(const char* text, long low, long high, long& value) {
 bool Parse(int argc, char** argv, Arguments& args) {
   for (int i = 1; i < argc; ++i) {
     const std::string option = argv[i];
+    if (option == "--break-off") {
+      args.service.breakOff = true;
+      continue;
+    }
     if (i + 1 >= argc) return false;
     const char* value = argv[++i];
     long number = 0;
@@ -83,7 +88,7 @@ int main(int argc, char** argv) {
   if (!Parse(argc, argv, args)) {
     std::fprintf(stderr,
                  "usage: %s --catalogue DIR [--port N] [--bind ADDRESS] [--log FILE] [--port-file FILE]\n"
-                 "       [--next-call SECONDS] [--max-connections N] [--idle SECONDS]\n",
+                 "       [--next-call SECONDS] [--max-connections N] [--idle SECONDS] [--break-off]\n",
                  argv[0]);
     return 2;
   }

@@ -22,6 +22,9 @@ struct ZServiceOptions {
   std::string catalogue;       // folder, ending in "/"
   int32_t nextCallSeconds = 86400;
   FILE* log = nullptr;         // one line per accepted request, or none
+  // A service that breaks off: every answer ends inside one more field, so
+  // that callers can be shown to use nothing of it.
+  bool breakOff = false;
 };
 
 struct ZServiceAnswer {
