@@ -178,7 +178,7 @@ ZServiceAnswer ZWebService::answer(const std::string& body) {
   std::string package;
   const ZWebRequestField* wanted = Find(fields, "listidplugin");
   if (wanted && pluginPackage(wanted->map, package)) writer.addBytes('F', "listidplugin", package);
-  std::string body = writer.body();
-  if (options_.breakOff) body += std::string("Fbroken=\0\0\x03\xE8", 12) + "ten bytes.";
-  return ZServiceAnswer{200, "application/octet-stream", body};
+  std::string answer = writer.body();
+  if (options_.breakOff) answer += std::string("Fbroken=\0\0\x03\xE8", 12) + "ten bytes.";
+  return ZServiceAnswer{200, "application/octet-stream", answer};
 }
