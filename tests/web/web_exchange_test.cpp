@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "common/settings.h"
 #include "shell/web_commands.h"
 #include "web/exchange_request.h"
@@ -111,4 +113,39 @@ TEST_F(WebExchange, AServiceThatIsDownChangesNothingAndLosesNoCount) {
   EXPECT_EQ(Unreported(SymbolCounters()), "0:1/1 ");
   const std::string saved = DecryptedText(Profiles().current()->folder + "stpl", ProfileDefaultKey());
   EXPECT_EQ(saved, "5\t2\t2\r\n9\t1\t1\r\n");
+}
+
+// Runs this test program again for one test, with `variable` set in its
+// environment from the start (the C run-time reads http_proxy only then).
+DWORD RunThisTestWith(const char* test, const std::string& variable) {
+  char program[MAX_PATH];
+  GetModuleFileNameA(nullptr, program, MAX_PATH);
+  std::string environment = variable + '\0' + "ZAVOTRA_CHILD=1" + '\0';
+  for (const char* entry = GetEnvironmentStringsA(); *entry; entry += strlen(entry) + 1) environment += entry + std::string(1, '\0');
+  environment += '\0';
+  std::string command = std::string("\"") + program + "\" --gtest_filter=" + test;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, &environment[0], nullptr, &startup, &process))
+    return 0xFFFFFFFF;
+  WaitForSingleObject(process.hProcess, 120000);
+  DWORD code = 0xFFFFFFFF;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return code;
+}
+
+TEST_F(WebExchange, GoesStraightToTheServiceWhateverProxyIsSet) {
+  if (!GetEnvironmentVariableA("ZAVOTRA_CHILD", nullptr, 0)) {
+    // A proxy that would swallow the request, as the system's settings
+    // (here Wine's http_proxy) may name one.
+    const std::string proxy = "http_proxy=http://127.0.0.1:" + std::to_string(ClosedPort());
+    EXPECT_EQ(RunThisTestWith("WebExchange.GoesStraightToTheServiceWhateverProxyIsSet", proxy), 0u);
+    return;
+  }
+  Service().put("weblist", kWebList);
+  RunWebExchange(true);
+  EXPECT_EQ(ReadServiceList(system("weblist")), kWebList);
 }
