@@ -19,14 +19,20 @@ voidpf ZlibAlloc(voidpf, uInt items, uInt size) { return std::calloc(items, size
 void ZlibFree(voidpf, voidpf address) { std::free(address); }
 
 // Where one entry's bytes go: its file, or nowhere for the data of a folder
-// entry, which must still be read past.
+// entry, which must still be read past. Keeps their CRC-32.
 class ZEntrySink {
  public:
-  explicit ZEntrySink(ZZipOutput* file) : file_(file) {}
-  bool write(const void* data, size_t size) { return size == 0 || !file_ || file_->write(data, size); }
+  explicit ZEntrySink(ZZipOutput* file) : file_(file), crc_(crc32(0, Z_NULL, 0)) {}
+  bool write(const void* data, size_t size) {
+    if (size == 0) return true;
+    crc_ = crc32(crc_, static_cast<const Bytef*>(data), static_cast<uInt>(size));
+    return !file_ || file_->write(data, size);
+  }
+  uint32_t crc() const { return static_cast<uint32_t>(crc_); }
 
  private:
   ZZipOutput* file_;
+  uLong crc_;
 };
 
 class ZExtraction {
@@ -46,7 +52,8 @@ class ZExtraction {
   bool copyData(const ZZipLocalHeader& header, ZEntrySink& sink);
   bool copyStored(uint64_t size, ZEntrySink& sink);
   bool inflateData(const ZZipLocalHeader& header, ZEntrySink& sink);
-  bool skipDataDescriptor(bool zip64);
+  bool finishData(const ZZipLocalHeader& header, const ZEntrySink& sink);
+  bool checkDataDescriptor(bool zip64, uint32_t computed);
 
   ZZipInput& archive_;
   ZZipOutput& destination_;
@@ -86,7 +93,6 @@ bool ZExtraction::run() {
     std::string file;
     if (!SplitZipEntryName(name, folders, file)) return false;
     if (!extractEntry(header, folders, file)) return false;
-    if (header.hasDataDescriptor() && !skipDataDescriptor(header.zip64)) return false;
   }
 }
 
@@ -101,13 +107,20 @@ bool ZExtraction::extractEntry(const ZZipLocalHeader& header, const std::vector<
   }
   if (file.empty()) {
     ZEntrySink nowhere(nullptr);
-    return copyData(header, nowhere);
+    return copyData(header, nowhere) && finishData(header, nowhere);
   }
   if (!destination_.createFile(path + file)) return false;
   ZEntrySink sink(&destination_);
-  const bool ok = copyData(header, sink);
+  const bool ok = copyData(header, sink) && finishData(header, sink);
   destination_.finishFile(ok, header.dosDate, header.dosTime);
   return ok;
+}
+
+// Past the data: the data descriptor, when there is one, then the check of
+// what was written against the CRC-32 the archive gives for it.
+bool ZExtraction::finishData(const ZZipLocalHeader& header, const ZEntrySink& sink) {
+  if (header.hasDataDescriptor()) return checkDataDescriptor(header.zip64, sink.crc());
+  return sink.crc() == header.crc;
 }
 
 bool ZExtraction::copyData(const ZZipLocalHeader& header, ZEntrySink& sink) {
@@ -186,18 +199,30 @@ bool ZExtraction::inflateData(const ZZipLocalHeader& header, ZEntrySink& sink) {
   return ok;
 }
 
-bool ZExtraction::skipDataDescriptor(bool zip64) {
-  uint8_t first[4];
-  size_t got = 0;
-  if (!archive_.read(first, sizeof first, got)) return false;
-  // An archive that ends inside the descriptor has no further entry: its
-  // last entry is complete all the same.
-  if (got < sizeof first) return true;
-  const uint32_t value = static_cast<uint32_t>(first[0]) | (static_cast<uint32_t>(first[1]) << 8) |
-                         (static_cast<uint32_t>(first[2]) << 16) | (static_cast<uint32_t>(first[3]) << 24);
-  const size_t rest = value == kZipDataDescriptorSignature ? ZipDataDescriptorSize(zip64)
-                                                           : ZipDataDescriptorSize(zip64) - sizeof first;
-  return skip(std::min<uint64_t>(rest, archive_.remaining()));
+bool ZExtraction::checkDataDescriptor(bool zip64, uint32_t computed) {
+  auto le32 = [](const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
+           (static_cast<uint32_t>(p[3]) << 24);
+  };
+  // [signature,] CRC, compressed size, uncompressed size; the sizes are
+  // known by now from the data itself.
+  size_t rest = ZipDataDescriptorSize(zip64);
+  uint8_t word[4];
+  if (!readExact(word, sizeof word)) return false;
+  rest -= sizeof word;
+  uint32_t crc = le32(word);
+  if (crc == kZipDataDescriptorSignature) {
+    // Most writers put the signature first. A CRC of that very value is
+    // told from it by the word after it, which is then the CRC once more.
+    if (!readExact(word, sizeof word)) return false;
+    const uint32_t next = le32(word);
+    if (computed != kZipDataDescriptorSignature || next == kZipDataDescriptorSignature) {
+      crc = next;
+    } else {
+      rest -= sizeof word;  // that was the compressed size already
+    }
+  }
+  return skip(rest) && crc == computed;
 }
 
 }  // namespace

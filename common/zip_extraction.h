@@ -51,9 +51,10 @@ class ZZipProgress {
 };
 
 // Every entry of the archive below the destination. False when an entry
-// fails (a refused name, an unknown method, damaged data, a write that
-// fails); the entries extracted before it stay. An empty archive, or one
-// whose next bytes are no local header, ends successfully there.
+// fails (a refused name, an unknown method, damaged data or data whose
+// CRC-32 is not the one the archive gives, a write that fails); the entries
+// extracted before it stay. An empty archive, or one whose next bytes are
+// no local header, ends successfully there.
 // Memory stays within one 8192-byte block and zlib's window, whatever the
 // archive declares.
 bool ExtractZipEntries(ZZipInput& archive, ZZipOutput& destination, ZZipProgress* progress);

@@ -180,6 +180,26 @@ TEST(ZipExtraction, CutArchiveKeepsTheCompleteEntriesOnly) {
   EXPECT_EQ(out.files.size(), 3u);
 }
 
+TEST(ZipExtraction, DataThatIsNotWhatItsCrcSaysIsRefused) {
+  const std::string stored = ReadBytes(Archives() + "stored.zip");
+  const std::string descriptors = ReadBytes(Archives() + "descriptors.zip");
+  const size_t data = stored.find("Hello, zip.");  // the first entry's stored bytes
+  const size_t headerCrc = 14;                       // of the first local header
+  // The first entry's descriptor: signature, then the CRC.
+  const size_t descriptorCrc = descriptors.find("PK\x07\x08") + 4;
+  ASSERT_NE(data, std::string::npos);
+  ASSERT_NE(descriptorCrc, std::string::npos + 4);
+  const std::pair<std::string, size_t> cases[] = {{stored, data}, {stored, headerCrc}, {descriptors, descriptorCrc}};
+  for (const auto& c : cases) {
+    std::string damaged = c.first;
+    damaged[c.second] = static_cast<char>(damaged[c.second] ^ 0x20);
+    MemoryFolder out;
+    EXPECT_FALSE(Extract(damaged, out)) << c.second;
+    EXPECT_TRUE(out.files.empty()) << c.second;
+    EXPECT_EQ(out.removed, 1) << c.second;
+  }
+}
+
 TEST(ZipExtraction, AFailingWriteRemovesTheEntry) {
   MemoryFolder out;
   out.failWritesAfter = 100000;
