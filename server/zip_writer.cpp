@@ -43,6 +43,27 @@ bool Deflate(const std::string& data, std::string& out) {
   return result == Z_STREAM_END;
 }
 
+struct EntryFields {
+  uint16_t method, time, date;
+  uint32_t crc, compressed, uncompressed;
+  uint16_t nameLength;
+};
+
+// From "version needed" to the extra field's length: what a local header
+// and a central directory entry both carry.
+void PutEntryFields(std::string& out, const EntryFields& f) {
+  Put16(out, 20);  // version needed: 2.0
+  Put16(out, 0);   // flags
+  Put16(out, f.method);
+  Put16(out, f.time);
+  Put16(out, f.date);
+  Put32(out, f.crc);
+  Put32(out, f.compressed);
+  Put32(out, f.uncompressed);
+  Put16(out, f.nameLength);
+  Put16(out, 0);  // extra field
+}
+
 }  // namespace
 
 bool ZZipWriter::add(const std::string& name, const std::string& data, time_t modified) {
@@ -58,34 +79,18 @@ bool ZZipWriter::add(const std::string& name, const std::string& data, time_t mo
   uint16_t date, time;
   DosTime(modified, date, time);
   const uint32_t offset = static_cast<uint32_t>(local_.size());
-  const uint16_t method = stored ? 0 : 8;
+  const EntryFields fields{static_cast<uint16_t>(stored ? 0 : 8), time, date, crc,
+                           static_cast<uint32_t>(payload.size()), static_cast<uint32_t>(data.size()),
+                           static_cast<uint16_t>(name.size())};
 
   Put32(local_, 0x04034b50);
-  Put16(local_, 20);  // version needed: 2.0
-  Put16(local_, 0);   // flags
-  Put16(local_, method);
-  Put16(local_, time);
-  Put16(local_, date);
-  Put32(local_, crc);
-  Put32(local_, static_cast<uint32_t>(payload.size()));
-  Put32(local_, static_cast<uint32_t>(data.size()));
-  Put16(local_, static_cast<uint32_t>(name.size()));
-  Put16(local_, 0);  // extra field
+  PutEntryFields(local_, fields);
   local_ += name;
   local_ += payload;
 
   Put32(central_, 0x02014b50);
   Put16(central_, 0x031E);  // made by: Unix, 3.0
-  Put16(central_, 20);
-  Put16(central_, 0);
-  Put16(central_, method);
-  Put16(central_, time);
-  Put16(central_, date);
-  Put32(central_, crc);
-  Put32(central_, static_cast<uint32_t>(payload.size()));
-  Put32(central_, static_cast<uint32_t>(data.size()));
-  Put16(central_, static_cast<uint32_t>(name.size()));
-  Put16(central_, 0);  // extra field
+  PutEntryFields(central_, fields);
   Put16(central_, 0);  // comment
   Put16(central_, 0);  // disk
   Put16(central_, 0);  // internal attributes

@@ -3,6 +3,29 @@
 #include "common/app_context.h"
 #include "resources/zavotra_ids.h"
 
+namespace {
+
+// The dialog procedure of a wizard and of its pages: the object rides in the
+// dialog's user data from WM_INITDIALOG on, learns its window before it
+// handles anything and forgets it when the window goes.
+template <typename Owner>
+INT_PTR ForwardToOwner(HWND window, UINT message, WPARAM wParam, LPARAM lParam, HWND Owner::*ownerWindow) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrA(window, DWLP_USER, lParam);
+    reinterpret_cast<Owner*>(lParam)->*ownerWindow = window;
+  }
+  auto* owner = reinterpret_cast<Owner*>(GetWindowLongPtrA(window, DWLP_USER));
+  if (!owner) return FALSE;
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(window, DWLP_USER, 0);
+    owner->*ownerWindow = nullptr;
+    return FALSE;
+  }
+  return owner->handleMessage(window, message, wParam, lParam);
+}
+
+}  // namespace
+
 WizardPage::~WizardPage() {
   if (window_ && IsWindow(window_)) DestroyWindow(window_);
 }
@@ -45,18 +68,7 @@ void WizardPage::leave() {
 }
 
 INT_PTR CALLBACK WizardPage::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrA(window, DWLP_USER, lParam);
-    reinterpret_cast<WizardPage*>(lParam)->window_ = window;
-  }
-  auto* page = reinterpret_cast<WizardPage*>(GetWindowLongPtrA(window, DWLP_USER));
-  if (!page) return FALSE;
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(window, DWLP_USER, 0);
-    page->window_ = nullptr;
-    return FALSE;
-  }
-  return page->handleMessage(window, message, wParam, lParam);
+  return ForwardToOwner(window, message, wParam, lParam, &WizardPage::window_);
 }
 
 INT_PTR Wizard::run() {
@@ -181,16 +193,5 @@ void Wizard::cancel() {
 }
 
 INT_PTR CALLBACK Wizard::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrA(window, DWLP_USER, lParam);
-    reinterpret_cast<Wizard*>(lParam)->window_ = window;
-  }
-  auto* wizard = reinterpret_cast<Wizard*>(GetWindowLongPtrA(window, DWLP_USER));
-  if (!wizard) return FALSE;
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(window, DWLP_USER, 0);
-    wizard->window_ = nullptr;
-    return FALSE;
-  }
-  return wizard->handleMessage(window, message, wParam, lParam);
+  return ForwardToOwner(window, message, wParam, lParam, &Wizard::window_);
 }
