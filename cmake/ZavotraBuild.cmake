@@ -51,12 +51,14 @@ if(ZAVOTRA_TESTS)
   include(GoogleTest)
 endif()
 
-# zavotra_test(NAME <name> SOURCES ... [LIBS ...] [DESKTOP] [OWN_MAIN] [TIMEOUT s])
+# zavotra_test(NAME <name> SOURCES ... [LIBS ...] [DESKTOP] [OWN_MAIN] [TIMEOUT s]
+#              [PROPERTIES name value ...])
 # A GoogleTest executable; on Windows ctest runs it under Wine through the
 # cross-compiling emulator. DESKTOP tests use the shared display, the
 # foreground window or synthetic input, and never run at the same time.
+# PROPERTIES go to every test of the executable (fixtures, resource locks).
 function(zavotra_test)
-  cmake_parse_arguments(T "DESKTOP;OWN_MAIN" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "DESKTOP;OWN_MAIN" "NAME;TIMEOUT" "SOURCES;LIBS;PROPERTIES" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   if(T_OWN_MAIN)
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} ${ZAVOTRA_GTEST} ${ZAVOTRA_GMOCK})
@@ -70,6 +72,7 @@ function(zavotra_test)
   if(T_DESKTOP)
     list(APPEND props RESOURCE_LOCK desktop)
   endif()
+  list(APPEND props ${T_PROPERTIES})
   gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                        PROPERTIES ${props})
 endfunction()

@@ -516,3 +516,39 @@
 #define IDC_SOUND_EXPORT             1065
 #define IDC_SOUND_PLAY               1076
 #define IDC_SOUND_STOP               1077
+
+// ---------------------------------------------------------------------------
+// Wizard frame; web exchange and plug-in download
+// ---------------------------------------------------------------------------
+// Buttons of every wizard dialog (and IDCANCEL), and the placeholder whose
+// place the pages take.
+#define IDC_WIZARD_FINISH            1022
+#define IDC_WIZARD_NEXT              1023
+#define IDC_WIZARD_BACK              1027
+#define IDC_WIZARD_PAGE_AREA         1296
+
+#define IDD_PLUGIN_DOWNLOAD          270    // the wizard, "Plug-in Download Wizard"
+#define IDD_PLUGIN_SELECTION         265    // page 1, "Plug-in selection"
+#define IDD_PLUGIN_INSTALLATION      271    // page 2, "Plug-in installation"
+#define IDD_DOWNLOAD_PROGRESS        306
+#define IDC_DOWNLOAD_BAR             1094
+#define IDC_DOWNLOAD_STATUS          1095
+#define IDC_SELECTION_LANGUAGE       1077
+#define IDC_SELECTION_APPLICATION    1078
+#define IDC_SELECTION_COMPANY        1079
+#define IDC_SELECTION_COUNT          1028
+#define IDC_INSTALLATION_LIST        1072
+#define IDC_INSTALLATION_NAME        1050
+#define IDC_INSTALLATION_LANGUAGE    1074
+#define IDC_INSTALLATION_COMPANY     1075
+#define IDC_INSTALLATION_CREATOR     1076
+#define IDC_INSTALLATION_ACTIONS     1080
+#define IDC_INSTALLATION_INSTALL     1081
+#define IDC_INSTALLATION_CREATOR_LABEL 1082
+#define IDS_DOWNLOAD_QUESTION        40258  // "Out of the %d plug-ins selected, %d need to be downloaded..."
+#define IDS_DOWNLOAD_CONNECTING      40259  // "Connecting to the Zavotra server..."
+#define IDS_DOWNLOAD_RECEIVING       40260  // "Receiving files..."
+#define IDS_DOWNLOAD_EXTRACTING      40261  // "Extracting files..."
+#define IDS_INSTALL_OVERWRITE        40262  // "A plug-in for this application is already installed..."
+#define IDS_PLUGIN_INSTALLED         40263  // the notice after an installation
+#define ID_EVENT_NEW_PLUGIN_INSTALLED 50

@@ -29,10 +29,11 @@ if(ZAVOTRA_WINDOWS)
     internet_session.cpp
     skin_region.cpp
     main_commands.cpp
+    web_commands.cpp
     main_window.cpp
     application.cpp
   )
-  target_link_libraries(zshell PUBLIC zshell_portable zui zcommon_main zcommon zappcontext
+  target_link_libraries(zshell PUBLIC zshell_portable zui zweb zcommon_main zcommon zappcontext
                         user32 gdi32 comctl32 ole32 wininet advapi32)
 endif()
 

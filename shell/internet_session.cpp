@@ -12,7 +12,10 @@ ZInternetHandle& Session() {
 HINTERNET InternetSession() { return Session().get(); }
 
 bool OpenInternetSession() {
-  Session().reset(InternetOpenA("Zavotra", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  // Only the exchanges with the web service use the session, and they go
+  // straight to the service's host: a proxy of the system's settings (Wine
+  // takes http_proxy even for loopback addresses) never stands between.
+  Session().reset(InternetOpenA("Zavotra", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
   return static_cast<bool>(Session());
 }
 

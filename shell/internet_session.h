@@ -5,6 +5,7 @@
 #include <wininet.h>
 
 HINTERNET InternetSession();
-// Opens the session (agent "Zavotra"); false when InternetOpenA failed.
+// Opens the session (agent "Zavotra", direct connections, no proxy); false
+// when InternetOpenA failed.
 bool OpenInternetSession();
 void CloseInternetSession();

@@ -17,6 +17,7 @@
 #include "shell/profile_dialogs.h"
 #include "shell/profile_hooks.h"
 #include "shell/profile_set.h"
+#include "shell/web_commands.h"
 #include "ui/action_view.h"
 #include "ui/on_off_button.h"
 #include "ui/plugin_editor.h"
@@ -49,7 +50,8 @@ const ZMainCommands::Command ZMainCommands::kCommands[] = {
     {ID_SERVICES_LABEL, &ZMainCommands::servicesLabel, nullptr},
     {ID_COMMON_LABEL, &ZMainCommands::commonLabel, nullptr},
     {ID_APPLICATION_LABEL, &ZMainCommands::applicationLabel, nullptr},
-    {IDM_DOWNLOAD_PLUGINS, nullptr, nullptr},           // the plug-in download wizard
+    {IDM_DOWNLOAD_PLUGINS, &ZMainCommands::downloadPlugins, nullptr},
+    {IDM_EXCHANGE_NOW, &ZMainCommands::exchangeNow, nullptr},
     {IDM_PASSWORD_MANAGER, nullptr, nullptr},           // the password manager
     {IDM_PASSWORD_MANAGER_PROFILE, nullptr, nullptr},
     {IDM_PASSWORD_MANAGER_SERVICES, nullptr, nullptr},
@@ -227,6 +229,10 @@ void ZMainCommands::preferences(WORD) {
   OpenPreferences(window_.handle());
   window_.showSoundSetting();
 }
+
+void ZMainCommands::downloadPlugins(WORD) { OpenPluginDownload(window_.handle()); }
+
+void ZMainCommands::exchangeNow(WORD) { RunWebExchange(true); }
 
 void ZMainCommands::soundThemes(WORD) { OpenSoundPreferences(window_.handle()); }
 

@@ -11,14 +11,17 @@ packages=(
   # Windows cross toolchain (posix thread model), resources, zlib
   gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   mingw-w64-i686-dev libz-mingw-w64-dev
+  # zlib for the native builds (the zip reader's tests and fuzz targets, the
+  # reference web service), 64- and 32-bit
+  zlib1g-dev lib32z1-dev
   # the same code as PE32+, for machines whose kernel runs no 32-bit programs
   gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # running the Windows binaries
   wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick
-  # test fixtures: MP3 made at test time
-  lame sox
+  # test fixtures: MP3 and zip archives (Info-ZIP) made at test time
+  lame sox zip
   # misc
   python3 procps
 )
