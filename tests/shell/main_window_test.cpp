@@ -384,7 +384,7 @@ TEST_F(MainWindowTest, TheMenusDisableWhatIsNotThereYetAndListThePluginsSorted) 
   EXPECT_TRUE(commands.enabled(IDM_SWITCH_PLUGIN));
   EXPECT_TRUE(commands.enabled(IDM_DELETE_PLUGIN));
   for (WORD later : {IDM_NEW_SYMBOL, IDM_EDIT_SYMBOL, IDM_COMMON_NEW_ACTION, IDM_APPLICATION_NEW_ACTION, IDM_NEW_SERVICE_ACTION,
-                     IDM_DOWNLOAD_PLUGINS, IDM_PASSWORD_MANAGER}) {
+                     IDM_PASSWORD_MANAGER}) {
     EXPECT_FALSE(commands.enabled(later)) << later;
     EXPECT_FALSE(commands.run(later, 0)) << later;
   }
@@ -439,7 +439,7 @@ TEST_F(MainWindowTest, TheMainMenuOffersTheWorkingCommands) {
   EXPECT_TRUE(menu.find("&Change Password...")->enabled);
   EXPECT_TRUE(menu.find("&Preferences...")->enabled);
   EXPECT_TRUE(menu.find("Sound &Themes...")->enabled);
-  EXPECT_FALSE(menu.find("&Download Plug-ins...")->enabled);
+  EXPECT_TRUE(menu.find("&Download Plug-ins...")->enabled);
   EXPECT_FALSE(menu.find("&Help")->enabled);  // no help pages installed
   EXPECT_FALSE(menu.find("&Switch To")->enabled);
   EXPECT_FALSE(menu.find("&Delete Symbol")->enabled);
