@@ -77,6 +77,18 @@ function(zavotra_test)
                        PROPERTIES ${props})
 endfunction()
 
+# zavotra_real_gestures(<target>)
+# Tells a test or benchmark where the logs of gestures drawn by people are:
+# ../shared/gestures beside the checkout, read at run time (nothing of them is
+# in the repository); Windows programs see the folder through Wine's Z: drive.
+function(zavotra_real_gestures target)
+  get_filename_component(folder "${ZAVOTRA_ROOT}/../shared/gestures" ABSOLUTE)
+  if(ZAVOTRA_WINDOWS)
+    string(REPLACE "/" "\\\\" folder "Z:${folder}")
+  endif()
+  target_compile_definitions(${target} PRIVATE "ZAVOTRA_REAL_GESTURES=\"${folder}\"")
+endfunction()
+
 # zavotra_fuzz(NAME <name> SOURCES ... LIBS ... CORPUS <dir> [RUNS n] [MAX_LEN bytes] [TIMEOUT s])
 # A libFuzzer target (native clang build only); ctest runs it for a bounded
 # number of iterations over its committed seed corpus. An input that takes

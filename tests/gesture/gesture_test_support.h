@@ -40,3 +40,24 @@ inline std::vector<TestCandidate*> CandidatePointers(std::vector<TestCandidate>&
     pointers.push_back(&candidate);
   return pointers;
 }
+
+// A long scribble: a point bouncing inside a square of `side` pixels, `dx`
+// across and `dy` down per point, each point shaken by up to `shake` pixels.
+// Dense where it is long, it crosses itself everywhere: at large tolerances
+// the first acceptable point of a walk falls far behind the nearest one.
+inline Stroke Zigzag(int points, int shake = 0, unsigned seed = 1, int side = 1000, int dx = 7,
+                     int dy = 5) {
+  Stroke stroke;
+  int x = 0, y = 0;
+  for (int i = 0; i < points; ++i) {
+    seed = seed * 1103515245u + 12345u;  // a small LCG: the same on every platform
+    const int jitterX = shake ? static_cast<int>((seed >> 8) % (2u * shake + 1)) - shake : 0;
+    const int jitterY = shake ? static_cast<int>((seed >> 20) % (2u * shake + 1)) - shake : 0;
+    stroke.push_back(Point{x + jitterX, y + jitterY});
+    if (x + dx < 0 || x + dx > side) dx = -dx;
+    if (y + dy < 0 || y + dy > side) dy = -dy;
+    x += dx;
+    y += dy;
+  }
+  return stroke;
+}

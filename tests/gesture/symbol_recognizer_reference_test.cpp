@@ -1,156 +1,22 @@
-// The recognizer against a plain transcription of the matching rules, which
-// normalises every shape stroke afresh for each pairing and scores shapes
-// with more strokes than the gesture before rejecting them. Winner and score
-// must agree exactly on many seeded random gestures, one- and multi-stroke.
+// The recognizer against the plain transcription of the matching rules
+// (tests/gesture/reference_recognizer.h). Winner, winning score and every
+// symbol's score must agree bit for bit: on seeded random gestures, one- and
+// multi-stroke; on gestures drawn by people (read from the logs beside the
+// checkout, when they are there); and on long strokes at large tolerances.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cfloat>
-#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <numeric>
 #include <optional>
 #include <random>
 
 #include "gesture/symbol_recognizer.h"
 #include "tests/gesture/gesture_test_support.h"
-
-namespace reference {
-
-constexpr int kNoDistance = INT_MAX;
-constexpr float kNoScore = FLT_MAX;
-
-struct Box { int left, top, right, bottom; };
-
-Box BoxOf(const std::vector<Stroke>& strokes) {
-  Box box{strokes[0][0].x, strokes[0][0].y, strokes[0][0].x, strokes[0][0].y};
-  for (const Stroke& stroke : strokes)
-    for (const Point& p : stroke) {
-      box.left = std::min(box.left, p.x);
-      box.top = std::min(box.top, p.y);
-      box.right = std::max(box.right, p.x);
-      box.bottom = std::max(box.bottom, p.y);
-    }
-  return box;
-}
-
-// LineDDA, as the system documents and implements it.
-void Dda(int x, int y, int xEnd, int yEnd, Stroke& out) {
-  int dx = xEnd - x, dy = yEnd - y, xAdd = 1, yAdd = 1;
-  if (dx < 0) { dx = -dx; xAdd = -1; }
-  if (dy < 0) { dy = -dy; yAdd = -1; }
-  if (dx > dy) {
-    int err = 2 * dy - dx;
-    for (int i = 0; i < dx; ++i) {
-      out.push_back({x, y});
-      if (err > 0) { y += yAdd; err += 2 * dy - 2 * dx; } else { err += 2 * dy; }
-      x += xAdd;
-    }
-  } else {
-    int err = 2 * dx - dy;
-    for (int i = 0; i < dy; ++i) {
-      out.push_back({x, y});
-      if (err > 0) { x += xAdd; err += 2 * dx - 2 * dy; } else { err += 2 * dx; }
-      y += yAdd;
-    }
-  }
-}
-
-Stroke Normalise(const Stroke& stroke, const Box& box, int n) {
-  const int w = std::max(1, box.right - box.left), h = std::max(1, box.bottom - box.top);
-  double kx = static_cast<double>(n) / w, ky = static_cast<double>(n) / h;
-  if (static_cast<double>(w) / h > 4.0) ky = kx;
-  else if (static_cast<double>(h) / w > 4.0) kx = ky;
-  std::vector<Point> mapped;
-  for (const Point& p : stroke)
-    mapped.push_back({static_cast<int>((p.x - box.left) * kx), static_cast<int>((p.y - box.top) * ky)});
-  Stroke out;
-  for (size_t i = 1; i < mapped.size(); ++i)
-    Dda(mapped[i - 1].x, mapped[i - 1].y, mapped[i].x, mapped[i].y, out);
-  return out;
-}
-
-// j: first point within the radius from the previous j; k: from the previous
-// k (or j), forward while the next point is closer; the nearer of both counts.
-int Directed(const Stroke& a, const Stroke& b, int r2) {
-  int sum = 0;
-  size_t j = 0, k = 0;
-  for (const Point& p : a) {
-    auto sq = [&](const Point& q) { return (p.x - q.x) * (p.x - q.x) + (p.y - q.y) * (p.y - q.y); };
-    while (j < b.size() && sq(b[j]) > r2) ++j;
-    if (j >= b.size()) return kNoDistance;
-    if (k < j) k = j;
-    while (k + 1 < b.size() && sq(b[k + 1]) < sq(b[k])) ++k;
-    sum += std::min(sq(b[j]), sq(b[k]));
-  }
-  return sum;
-}
-
-int Distance(const Stroke& a, const Stroke& b, int r2) {
-  const int ab = Directed(a, b, r2);
-  if (ab == kNoDistance) return kNoDistance;
-  const int ba = Directed(b, a, r2);
-  if (ba == kNoDistance) return kNoDistance;
-  return ab + ba;
-}
-
-struct Recognizer {
-  int n, radius;
-  std::vector<Stroke> gesture;
-
-  Recognizer(const Gesture& g, int boxSize, int tolerance) : n(boxSize), radius(boxSize * tolerance / 100) {
-    const Box box = BoxOf(g);
-    for (const Stroke& stroke : g) gesture.push_back(Normalise(stroke, box, n));
-  }
-
-  float shapeScore(const Shape& shape) const {
-    const std::vector<Stroke>& strokes = shape.strokes();
-    const Box box = BoxOf(strokes);
-    std::vector<bool> used(strokes.size(), false);
-    float total = 0.0f;
-    for (const Stroke& g : gesture) {
-      float best = kNoScore;
-      int bestStroke = -1;
-      for (size_t j = 0; j < strokes.size(); ++j) {
-        if (used[j]) continue;
-        const Stroke t = Normalise(strokes[j], box, n);
-        if (t.empty()) continue;
-        const int d = Distance(g, t, radius * radius);
-        if (d == kNoDistance) continue;
-        const float ratio = static_cast<float>(d) / static_cast<float>(t.size());
-        if (ratio < best) { best = ratio; bestStroke = static_cast<int>(j); }
-      }
-      if (bestStroke < 0) return kNoScore;
-      total += best;
-      used[bestStroke] = true;
-    }
-    return strokes.size() == gesture.size() ? total : kNoScore;
-  }
-
-  float symbolScore(const Symbol& symbol) const {
-    float best = kNoScore;
-    for (const Shape& shape : symbol.shapes()) {
-      if (shape.strokeCount() < gesture.size()) continue;
-      const float score = shapeScore(shape);
-      if (score < best) best = score;
-    }
-    return best;
-  }
-
-  std::optional<size_t> recognize(const std::vector<const Symbol*>& candidates) const {
-    float best = kNoScore;
-    std::optional<size_t> winner;
-    for (size_t i = 0; i < candidates.size(); ++i) {
-      if (!candidates[i]) continue;
-      const float score = symbolScore(*candidates[i]);
-      if (score < best) { best = score; winner = i; }
-    }
-    return winner;
-  }
-};
-
-}  // namespace reference
+#include "tests/gesture/reference_recognizer.h"
+#include "tests/support/real_gestures.h"
 
 namespace {
 
@@ -214,21 +80,66 @@ class RandomSymbols {
 
 bool SameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
+// Recognises `gesture` among `candidates` (null ones are passed over) with
+// both recognizers. Every symbol's score must match, and so must the winner
+// and its score, both in the given order and with the candidates reordered
+// so that each beats the one before: then the recognizer's cut-off bound is
+// as tight as it gets and no pairing may be cut short by mistake. Returns the
+// winner's position in the given order; a mismatch is a test failure.
+std::optional<size_t> ExpectSameAsReference(const Gesture& gesture,
+                                            const std::vector<const Symbol*>& candidates,
+                                            int tolerance) {
+  SymbolRecognizer fast(gesture, 100, tolerance);
+  const reference::Recognizer plain(gesture, 100, tolerance);
+  std::vector<float> expected(candidates.size(), reference::kNoScore);
+  for (size_t i = 0; i < candidates.size(); ++i) {
+    if (!candidates[i]) continue;
+    expected[i] = plain.symbolScore(*candidates[i]);
+    const float score = fast.symbolScore(*candidates[i]);
+    EXPECT_TRUE(SameBits(score, expected[i]))
+        << "candidate " << i << ": " << score << " instead of " << expected[i];
+  }
+
+  std::vector<size_t> worstFirst(candidates.size());
+  std::iota(worstFirst.begin(), worstFirst.end(), size_t{0});
+  std::stable_sort(worstFirst.begin(), worstFirst.end(),
+                   [&](size_t a, size_t b) { return expected[a] > expected[b]; });
+  std::vector<size_t> given(candidates.size());
+  std::iota(given.begin(), given.end(), size_t{0});
+
+  std::optional<size_t> winnerInGivenOrder;
+  for (const std::vector<size_t>* order : {&given, &worstFirst}) {
+    std::vector<TestCandidate> list;
+    std::vector<const Symbol*> symbols;
+    for (size_t i : *order) {
+      list.push_back({candidates[i]});
+      symbols.push_back(candidates[i]);
+    }
+    const std::optional<size_t> expectedWinner = plain.recognize(symbols);
+    const TestCandidate* winner = fast.recognize(CandidatePointers(list));
+    const char* name = order == &given ? "given order" : "each beating the last";
+    EXPECT_EQ(fast.resultIndex(), expectedWinner) << name;
+    if (expectedWinner && fast.resultIndex() == expectedWinner) {
+      EXPECT_EQ(winner, &list[*expectedWinner]) << name;
+      EXPECT_TRUE(SameBits(fast.resultScore(), expected[(*order)[*expectedWinner]])) << name;
+    }
+    if (order == &given) winnerInGivenOrder = expectedWinner;
+  }
+  return winnerInGivenOrder;
+}
+
 TEST(SymbolRecognizerReference, RandomGesturesGetTheSameWinnerAndScores) {
   RandomSymbols random(20260101);
   std::vector<Symbol> symbols;
   for (int i = 0; i < 40; ++i) symbols.push_back(random.symbol());
   // Exact duplicates, so that ties between candidates occur.
   for (int i = 0; i < 5; ++i) symbols.push_back(symbols[random.uniform(0, 39)]);
-
-  std::vector<TestCandidate> candidates;
-  for (Symbol& symbol : symbols) candidates.push_back({&symbol});
-  candidates.insert(candidates.begin() + 7, TestCandidate{nullptr});
-  std::vector<const Symbol*> referenceCandidates;
-  for (const TestCandidate& c : candidates) referenceCandidates.push_back(c.symbol());
+  std::vector<const Symbol*> candidates;
+  for (const Symbol& symbol : symbols) candidates.push_back(&symbol);
+  candidates.insert(candidates.begin() + 7, nullptr);
 
   int winners = 0, multiStrokeWinners = 0;
-  for (int round = 0; round < 300; ++round) {
+  for (int round = 0; round < 300 && !HasFailure(); ++round) {
     Gesture gesture;
     if (random.uniform(0, 4) == 0) {
       gesture = random.shape(random.uniform(1, 3)).strokes();
@@ -238,31 +149,137 @@ TEST(SymbolRecognizerReference, RandomGesturesGetTheSameWinnerAndScores) {
       gesture = random.imitate(source.shapes()[random.uniform(0, static_cast<int>(source.shapeCount()) - 1)]);
     }
     if (gesture[0].empty()) continue;
-    const int tolerance = 10 * random.uniform(0, 5);
-
-    SymbolRecognizer fast(gesture, 100, tolerance);
-    const reference::Recognizer plain(gesture, 100, tolerance);
-    for (size_t i = 0; i < symbols.size(); ++i) {
-      const float expected = plain.symbolScore(symbols[i]);
-      ASSERT_TRUE(SameBits(fast.symbolScore(symbols[i]), expected))
-          << "round " << round << " symbol " << i << " " << fast.symbolScore(symbols[i]) << " vs " << expected;
-    }
-    const std::optional<size_t> expectedWinner = plain.recognize(referenceCandidates);
-    const TestCandidate* winner = fast.recognize(CandidatePointers(candidates));
-    ASSERT_EQ(fast.resultIndex(), expectedWinner) << "round " << round;
-    if (expectedWinner) {
-      EXPECT_EQ(winner, &candidates[*expectedWinner]);
-      EXPECT_TRUE(SameBits(fast.resultScore(), plain.symbolScore(*referenceCandidates[*expectedWinner])));
+    SCOPED_TRACE("round " + std::to_string(round));
+    if (ExpectSameAsReference(gesture, candidates, 10 * random.uniform(0, 5))) {
       ++winners;
       if (gesture.size() > 1) ++multiStrokeWinners;
-    } else {
-      EXPECT_EQ(winner, nullptr);
     }
   }
   // The comparison only means something if plenty of gestures were recognised.
   std::printf("%d winners, %d with several strokes\n", winners, multiStrokeWinners);
   EXPECT_GT(winners, 100);
   EXPECT_GT(multiStrokeWinners, 50);
+}
+
+// The logs of gestures drawn by people, read once; empty when absent.
+const std::vector<RealGestureSet>& RealGestures() {
+  static const std::vector<RealGestureSet> sets = [] {
+    std::vector<RealGestureSet> read;
+    ReadRealGestures(ZAVOTRA_REAL_GESTURES, read);
+    return read;
+  }();
+  return sets;
+}
+
+constexpr int kRealTolerances[] = {10, 20, 30, 50, 100};
+
+// Some samples of every type of one subject at one speed become templates,
+// the others are drawn as gestures.
+struct RealSplit {
+  std::vector<std::string> types;
+  std::vector<std::vector<const Stroke*>> templates;  // by type
+  std::vector<std::vector<const Stroke*>> drawn;      // by type
+};
+
+RealSplit SplitRealSet(const RealGestureSet& set, size_t templatesPerType, std::mt19937& random) {
+  RealSplit split;
+  for (const auto& [type, samples] : set.samplesByType) {
+    std::vector<const Stroke*> shuffled;
+    for (const Stroke& sample : samples) shuffled.push_back(&sample);
+    std::shuffle(shuffled.begin(), shuffled.end(), random);
+    const size_t cut = std::min(templatesPerType, shuffled.size());
+    split.types.push_back(type);
+    split.templates.emplace_back(shuffled.begin(), shuffled.begin() + cut);
+    split.drawn.emplace_back(shuffled.begin() + cut, shuffled.end());
+  }
+  return split;
+}
+
+// The usual measure on these logs: per subject and speed, one symbol per type
+// with three samples as its shapes; a sample not among them is recognised.
+TEST(SymbolRecognizerReference, RealGesturesGetTheSameWinnerAndScores) {
+  if (RealGestures().empty()) GTEST_SKIP() << "no gesture logs in " << ZAVOTRA_REAL_GESTURES;
+  std::mt19937 random(19);
+  int rounds = 0, correct = 0;
+  for (const RealGestureSet& set : RealGestures()) {
+    const RealSplit split = SplitRealSet(set, 3, random);
+    std::vector<Symbol> symbols(split.types.size());
+    for (size_t t = 0; t < symbols.size(); ++t)
+      for (const Stroke* sample : split.templates[t]) symbols[t].addShape().addStroke(*sample);
+    std::vector<const Symbol*> candidates;
+    for (const Symbol& symbol : symbols) candidates.push_back(&symbol);
+
+    for (size_t t = 0; t < symbols.size() && !HasFailure(); ++t) {
+      if (split.drawn[t].empty()) continue;
+      const int tolerance = kRealTolerances[rounds % std::size(kRealTolerances)];
+      SCOPED_TRACE(set.name + " " + split.types[t] + " at tolerance " + std::to_string(tolerance));
+      const Gesture gesture{*split.drawn[t][static_cast<size_t>(rounds) % split.drawn[t].size()]};
+      ++rounds;
+      if (ExpectSameAsReference(gesture, candidates, tolerance) == t) ++correct;
+    }
+  }
+  // Real gestures that are mostly read right: the comparison covered the
+  // close calls that matter.
+  std::printf("%d of %d real gestures read right\n", correct, rounds);
+  EXPECT_GT(rounds, 100);
+  EXPECT_GT(correct, rounds * 3 / 4);
+}
+
+// Two real samples side by side make a two-stroke shape; the gesture draws
+// two other samples of the same types, in either order, the second placed a
+// little differently. The greedy pairing then meets strokes of real shape.
+TEST(SymbolRecognizerReference, RealTwoStrokeGesturesGetTheSameWinnerAndScores) {
+  if (RealGestures().empty()) GTEST_SKIP() << "no gesture logs in " << ZAVOTRA_REAL_GESTURES;
+  std::mt19937 random(1919);
+  auto offset = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  int rounds = 0, correct = 0;
+  for (const RealGestureSet& set : RealGestures()) {
+    const RealSplit split = SplitRealSet(set, 2, random);
+    const size_t types = split.types.size();
+    // Symbol t: types t and t + 1, each template pair a shape.
+    std::vector<Symbol> symbols(types);
+    for (size_t t = 0; t < types; ++t)
+      for (size_t k = 0; k < split.templates[t].size() && k < split.templates[(t + 1) % types].size(); ++k) {
+        Shape& shape = symbols[t].addShape();
+        shape.addStroke(*split.templates[t][k]);
+        shape.addStroke(Shifted(*split.templates[(t + 1) % types][k], 250, 0));
+      }
+    std::vector<const Symbol*> candidates;
+    for (const Symbol& symbol : symbols) candidates.push_back(&symbol);
+
+    for (size_t t = 0; t < types && !HasFailure(); ++t) {
+      const std::vector<const Stroke*>& first = split.drawn[t];
+      const std::vector<const Stroke*>& second = split.drawn[(t + 1) % types];
+      if (first.empty() || second.empty()) continue;
+      Gesture gesture{*first[static_cast<size_t>(rounds) % first.size()],
+                      Shifted(*second[static_cast<size_t>(rounds) % second.size()], offset(180, 320), offset(-40, 40))};
+      if (offset(0, 1)) std::swap(gesture[0], gesture[1]);
+      const int tolerance = kRealTolerances[rounds % std::size(kRealTolerances)];
+      SCOPED_TRACE(set.name + " " + split.types[t] + " at tolerance " + std::to_string(tolerance));
+      ++rounds;
+      if (ExpectSameAsReference(gesture, candidates, tolerance) == t) ++correct;
+    }
+  }
+  std::printf("%d of %d two-stroke real gestures read right\n", correct, rounds);
+  EXPECT_GT(rounds, 100);
+  EXPECT_GT(correct, rounds / 2);
+}
+
+// Long strokes at large tolerances, where the first acceptable point of a
+// walk and the nearest one lie far apart: an exact copy, shaken copies, a
+// copy drawn at another pace and the stroke drawn backwards.
+TEST(SymbolRecognizerReference, LongStrokesAtLargeTolerancesGetTheSameScores) {
+  const Stroke drawn = Zigzag(3000, 6, 7);
+  std::vector<Symbol> symbols;
+  for (const Stroke& stroke : {Zigzag(3000), Zigzag(3000, 6, 8), Zigzag(3000, 25, 9), Zigzag(2000, 0, 1, 1000, 10, 7),
+                               Stroke(drawn.rbegin(), drawn.rend())})
+    symbols.push_back(MakeSymbol({MakeShape({stroke})}));
+  std::vector<const Symbol*> candidates;
+  for (const Symbol& symbol : symbols) candidates.push_back(&symbol);
+  for (const int tolerance : {30, 50, 100}) {
+    SCOPED_TRACE("tolerance " + std::to_string(tolerance));
+    EXPECT_TRUE(ExpectSameAsReference({drawn}, candidates, tolerance).has_value());
+  }
 }
 
 }  // namespace
