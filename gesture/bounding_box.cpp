@@ -11,13 +11,17 @@ const Point* FirstPoint(const std::vector<Stroke>& strokes) {
   return nullptr;
 }
 
+// In locals: through the reference, every point would be a store (the
+// compiler cannot tell the box from the points).
 void Extend(BoundingBox& box, const Stroke& stroke) {
+  int32_t left = box.left, top = box.top, right = box.right, bottom = box.bottom;
   for (const Point& p : stroke) {
-    box.left = std::min(box.left, p.x);
-    box.top = std::min(box.top, p.y);
-    box.right = std::max(box.right, p.x);
-    box.bottom = std::max(box.bottom, p.y);
+    left = std::min(left, p.x);
+    top = std::min(top, p.y);
+    right = std::max(right, p.x);
+    bottom = std::max(bottom, p.y);
   }
+  box = BoundingBox{left, top, right, bottom};
 }
 
 }  // namespace

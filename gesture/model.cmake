@@ -6,6 +6,7 @@ target_sources(zgesture_portable PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/reach_grid.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shape.cpp
   ${CMAKE_CURRENT_LIST_DIR}/stroke_normalisation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/stroke_pairing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/symbol.cpp
   ${CMAKE_CURRENT_LIST_DIR}/symbol_icon.cpp
   ${CMAKE_CURRENT_LIST_DIR}/symbol_recognizer.cpp)

@@ -28,15 +28,17 @@ Point StrokeScaling::map(const Point& p) const {
 void NormaliseStrokeInto(const Stroke& stroke, const BoundingBox& box, int32_t boxSize,
                          Stroke& out) {
   out.clear();
-  if (stroke.empty())
-    return;
   const StrokeScaling scaling(box, boxSize);
-  Point previous = scaling.map(stroke[0]);
-  for (size_t i = 1; i < stroke.size(); ++i) {
-    const Point next = scaling.map(stroke[i]);
-    AppendLineWalk(previous, next, out);
-    previous = next;
+  std::vector<Point> mapped(stroke.size());
+  size_t length = 0;
+  for (size_t i = 0; i < stroke.size(); ++i) {
+    mapped[i] = scaling.map(stroke[i]);
+    if (i > 0)
+      length += LineWalkLength(mapped[i - 1], mapped[i]);
   }
+  out.reserve(length);
+  for (size_t i = 1; i < mapped.size(); ++i)
+    AppendLineWalk(mapped[i - 1], mapped[i], out);
 }
 
 Stroke NormaliseStroke(const Stroke& stroke, const BoundingBox& box, int32_t boxSize) {
@@ -47,74 +49,52 @@ Stroke NormaliseStroke(const Stroke& stroke, const BoundingBox& box, int32_t box
 
 bool LazyNormalisedStroke::reset(const Stroke& source, const StrokeScaling& scaling,
                                  const ReachGrid* reach) {
-  mapped_.clear();
-  segments_.clear();
-  points_.clear();
-  laidOut_ = 0;
-  laidOutSize_ = 0;
-  size_ = 0;
-  hint_ = 0;
-  completed_ = false;
-  if (source.empty())
-    return true;
   mapped_.resize(source.size());
-  mapped_[0] = scaling.map(source[0]);
-  for (size_t i = 1; i < source.size(); ++i) {
-    mapped_[i] = scaling.map(source[i]);
-    // Mapped points lie within the square, so their steps fit 32 bits.
-    const int32_t dx = std::abs(mapped_[i].x - mapped_[i - 1].x);
-    const int32_t dy = std::abs(mapped_[i].y - mapped_[i - 1].y);
-    size_ += static_cast<size_t>(std::max(dx, dy));
-    // A point that starts a non-empty walk is a point of the stroke.
-    if (reach && (dx | dy) != 0 && !reach->covers(mapped_[i - 1])) {
-      mapped_.clear();
-      size_ = 0;
-      return false;
+  nextSegment_ = 0;
+  laidOut_ = 0;
+  size_ = 0;
+  bool reached = true;
+  if (!source.empty()) {
+    mapped_[0] = scaling.map(source[0]);
+    for (size_t i = 1; i < source.size(); ++i) {
+      mapped_[i] = scaling.map(source[i]);
+      const size_t steps = LineWalkLength(mapped_[i - 1], mapped_[i]);
+      size_ += steps;
+      // A point that starts a non-empty walk is a point of the stroke.
+      if (reach && steps != 0 && !reach->covers(mapped_[i - 1])) {
+        reached = false;
+        break;
+      }
     }
   }
-  return true;
+  if (!reached) {
+    mapped_.clear();
+    size_ = 0;
+  }
+  buffer_.prepare(size_);
+  readable_ = size_ == 0 ? kWalkPadding : 0;
+  return reached;
 }
 
-bool LazyNormalisedStroke::layOutNextSegment() {
-  while (laidOut_ + 1 < mapped_.size()) {
-    const Point from = mapped_[laidOut_];
-    const Point to = mapped_[laidOut_ + 1];
-    ++laidOut_;
-    const int32_t dx = to.x - from.x;
-    const int32_t dy = to.y - from.y;
-    const int32_t adx = std::abs(dx);
-    const int32_t ady = std::abs(dy);
-    const bool xMajor = adx > ady;  // LineDDA's choice: ties walk along y
-    const int32_t steps = xMajor ? adx : ady;
-    if (steps == 0)
-      continue;
-    segments_.push_back(Segment{laidOutSize_, from, steps, xMajor ? ady : adx, dx < 0 ? -1 : 1,
-                                dy < 0 ? -1 : 1, xMajor});
-    laidOutSize_ += static_cast<size_t>(steps);
-    return true;
-  }
-  return false;
-}
+static_assert(kWalkPadding + 1 >= kShortLineWalk, "a short walk at the end writes into the padding");
 
-const LazyNormalisedStroke::Segment& LazyNormalisedStroke::segmentFor(size_t index) {
-  while (index >= laidOutSize_ && layOutNextSegment()) {
+void LazyNormalisedStroke::layOutThrough(size_t index) {
+  // A few points beyond the one asked for: walks move on to them next.
+  constexpr size_t kAhead = 32;
+  WalkPoint* const start = buffer_.data();
+  WalkPoint* out = start + laidOut_;
+  while (laidOut_ <= index + kAhead && nextSegment_ + 1 < mapped_.size()) {
+    out = WriteLineWalk(mapped_[nextSegment_], mapped_[nextSegment_ + 1], out);
+    laidOut_ = static_cast<size_t>(out - start);
+    ++nextSegment_;
   }
-  while (hint_ + 1 < segments_.size() && index >= segments_[hint_ + 1].start)
-    ++hint_;
-  while (hint_ > 0 && index < segments_[hint_].start)
-    --hint_;
-  return segments_[hint_];
-}
-
-const Stroke& LazyNormalisedStroke::complete() {
-  if (!completed_) {
-    points_.clear();
-    points_.reserve(size_);
-    for (size_t i = 1; i < mapped_.size(); ++i)
-      AppendLineWalk(mapped_[i - 1], mapped_[i], points_);
-    completed_ = true;
+  if (laidOut_ == size_) {
+    // Short walks write a few points past their end, over the padding.
+    buffer_.prepare(size_);
+    readable_ = size_ + kWalkPadding;
+  } else {
+    readable_ = laidOut_;
   }
-  return points_;
 }
 
 bool LazyNormalisedStroke::within(const ReachGrid& grid) const {

@@ -2,15 +2,9 @@
 
 #include <algorithm>
 #include <cfloat>
-#include <cmath>
 
-#include "gesture/stroke_normalisation.h"
 
 namespace {
-
-// Internal outcomes of a pairing walk, apart from its distance.
-constexpr int64_t kNoMatch64 = -1;  // some point found no partner
-constexpr int64_t kPruned64 = -2;   // cut short: the pairing cannot be chosen
 
 int32_t RadiusFor(int32_t boxSize, int32_t tolerancePercent) {
   // 64-bit so that an absurd stored tolerance cannot overflow; the radius is
@@ -19,144 +13,7 @@ int32_t RadiusFor(int32_t boxSize, int32_t tolerancePercent) {
   return static_cast<int32_t>(std::clamp<int64_t>(radius, 0, 0x7FFFFFFF));
 }
 
-int64_t SquaredDistance(const Point& a, const Point& b) {
-  const int64_t dx = int64_t{a.x} - b.x;
-  const int64_t dy = int64_t{a.y} - b.y;
-  return dx * dx + dy * dy;
-}
-
-// Cuts a pairing walk short once its distance can no longer matter: when the
-// pairing's ratio cannot beat the best ratio of the gesture stroke so far, or
-// the shape's total cannot stay below `bound` (the score to beat). Sums only
-// grow and float rounding is monotonic, so a partial sum that fails already
-// means the whole pairing fails; such a pairing would never have been chosen
-// and the results stay exactly those of the full computation.
-class PairingBudget {
- public:
-  static PairingBudget Unlimited() { return PairingBudget(0.0f, FLT_MAX, FLT_MAX, 1); }
-
-  PairingBudget(float total, float bound, float bestRatio, size_t length)
-      : total_(total), bound_(bound), bestRatio_(bestRatio), length_(static_cast<float>(length)) {
-    const double room = std::min(double{bestRatio}, double{bound} - double{total}) * double{length_};
-    threshold_ = room >= 9e18 ? INT64_MAX : std::max<int64_t>(0, static_cast<int64_t>(room));
-  }
-
-  // Called with the growing sum: true once the pairing cannot be chosen.
-  bool spent(int64_t sum) {
-    if (sum < threshold_)
-      return false;
-    if (fails(sum))
-      return true;
-    // The cheap threshold was a little early; look again a bit further on.
-    threshold_ = sum + 1 + sum / 1024;
-    return false;
-  }
-
- private:
-  // The same float steps as the shape score itself.
-  bool fails(int64_t sum) const {
-    if (sum >= SymbolRecognizer::kNoMatchDistance)
-      return true;
-    const float distance = static_cast<float>(sum);
-    const float ratio = distance / length_;
-    const float total = total_ + ratio;
-    return !(ratio < bestRatio_) || !(total < bound_);
-  }
-
-  float total_;
-  float bound_;
-  float bestRatio_;
-  float length_;
-  int64_t threshold_;
-};
-
-const Stroke& Completed(const Stroke& stroke) { return stroke; }
-const Stroke& Completed(LazyNormalisedStroke& stroke) { return stroke.complete(); }
-
-// Two positions walk `b`, both only forward, so each direction stays linear
-// in the lengths of both strokes.
-//  - `accept`: the first point within the radius at or after the previous
-//    one. Whether the pairing holds at all depends on this walk alone.
-//  - `nearest`: from the previous match (or `accept`, if that is further on),
-//    forward while the next point is closer.
-// Each point adds its squared distance to the nearer of the two. Adding the
-// distance to the `accept` point alone would charge an exact copy of a stroke
-// for the lag of that walk behind the drawing, so an identical drawing could
-// lose to a shaky one.
-// `B` is a Stroke or a LazyNormalisedStroke. When `B` is a normalised
-// stroke, whose consecutive points are at most one step apart on each axis,
-// the acceptance walk jumps over points that are too far away on one axis to
-// come within the radius.
-template <bool kConnected, class B>
-int64_t Directed(const Stroke& a, B& b, int64_t r2, int64_t radius, int64_t sum,
-                 PairingBudget& budget) {
-  const size_t count = b.size();
-  size_t accept = 0;
-  size_t nearest = 0;
-  for (const Point& p : a) {
-    int64_t acceptDistance = 0;
-    for (;;) {
-      if (accept >= count)
-        return kNoMatch64;
-      const Point q = b[accept];
-      const int64_t dx = int64_t{p.x} - q.x;
-      const int64_t dy = int64_t{p.y} - q.y;
-      acceptDistance = dx * dx + dy * dy;
-      if (acceptDistance <= r2)
-        break;
-      const int64_t axisGap = std::max(dx < 0 ? -dx : dx, dy < 0 ? -dy : dy);
-      accept += kConnected && axisGap > radius ? static_cast<size_t>(axisGap - radius) : 1;
-    }
-    nearest = std::max(nearest, accept);
-    int64_t nearestDistance = SquaredDistance(p, b[nearest]);
-    while (nearest + 1 < count) {
-      const int64_t next = SquaredDistance(p, b[nearest + 1]);
-      if (next >= nearestDistance)
-        break;
-      nearestDistance = next;
-      ++nearest;
-    }
-    sum += std::min(acceptDistance, nearestDistance);
-    if (budget.spent(sum))
-      return kPruned64;
-  }
-  return sum;
-}
-
-// Both directions; kNoMatch64 or kPruned64 when the pairing fails or was cut
-// short. Sums beyond 32 bits only come from absurdly long strokes: refusing
-// the pairing is safer than letting a wrapped sum win.
-template <bool kConnected, class B>
-int64_t PairDistance(const Stroke& a, B& b, int64_t radius, PairingBudget& budget) {
-  const int64_t r2 = radius * radius;
-  const int64_t forward = Directed<kConnected>(a, b, r2, radius, 0, budget);
-  if (forward < 0)
-    return forward;
-  const int64_t both = Directed<kConnected>(Completed(b), a, r2, radius, forward, budget);
-  if (both < 0)
-    return both;
-  return both >= SymbolRecognizer::kNoMatchDistance ? kNoMatch64 : both;
-}
-
-int32_t ToDistance(int64_t sum) {
-  if (sum < 0 || sum >= SymbolRecognizer::kNoMatchDistance)
-    return SymbolRecognizer::kNoMatchDistance;
-  return static_cast<int32_t>(sum);
-}
-
-int64_t SquaredRadius(int32_t radius) { return int64_t{radius} * radius; }
-
 }  // namespace
-
-int32_t DirectedDistance(const Stroke& a, const Stroke& b, int32_t radius) {
-  PairingBudget unlimited = PairingBudget::Unlimited();
-  return ToDistance(Directed<false>(a, b, SquaredRadius(radius), radius, 0, unlimited));
-}
-
-int32_t StrokeDistance(const Stroke& a, const Stroke& b, int32_t radius) {
-  PairingBudget unlimited = PairingBudget::Unlimited();
-  return ToDistance(PairDistance<false>(a, b, radius, unlimited));
-}
 
 SymbolRecognizer::SymbolRecognizer(const Gesture& gesture, int32_t boxSize,
                                    int32_t tolerancePercent)
@@ -168,6 +25,8 @@ SymbolRecognizer::SymbolRecognizer(const Gesture& gesture, int32_t boxSize,
     for (size_t i = 0; i < gesture.size(); ++i)
       NormaliseStrokeInto(gesture[i], *box, boxSize_, gesture_[i]);
   }
+  for (const Stroke& stroke : gesture_)
+    walkGesture_.emplace_back(stroke);
 }
 
 float SymbolRecognizer::shapeScore(const Shape& shape) const {
@@ -206,7 +65,7 @@ float SymbolRecognizer::scoreShape(const Shape& shape, float bound) const {
 
   float total = 0.0f;
   for (size_t i = 0; i < gesture_.size(); ++i) {
-    const Stroke& gestureStroke = gesture_[i];
+    const WalkStroke& gestureStroke = walkGesture_[i];
     float best = kNoMatchScore;
     size_t bestStroke = strokes.size();
     for (size_t j = 0; j < strokes.size(); ++j) {
@@ -218,7 +77,7 @@ float SymbolRecognizer::scoreShape(const Shape& shape, float bound) const {
       if (!reach_.empty() && strokes.size() > 1 && !shapeStroke.within(reach_[i]))
         continue;
       PairingBudget budget(total, bound, best, shapeStroke.size());
-      const int64_t distance = PairDistance<true>(gestureStroke, shapeStroke, radius_, budget);
+      const int64_t distance = PairStrokes(gestureStroke, shapeStroke, radius_, budget);
       if (distance < 0)
         continue;
       // Named float steps so that x87 builds round exactly like SSE ones.

@@ -33,6 +33,7 @@
 #include "gesture/gesture.h"
 #include "gesture/reach_grid.h"
 #include "gesture/stroke_normalisation.h"
+#include "gesture/stroke_pairing.h"
 #include "gesture/symbol.h"
 
 class SymbolRecognizer {
@@ -92,6 +93,7 @@ class SymbolRecognizer {
   int32_t boxSize_;
   int32_t radius_;
   std::vector<Stroke> gesture_;
+  std::vector<WalkStroke> walkGesture_;  // the same, as the pairing walks read them
   // One per gesture stroke, built for long candidate lists (empty otherwise).
   std::vector<ReachGrid> reach_;
   std::optional<size_t> result_;
@@ -101,14 +103,3 @@ class SymbolRecognizer {
   mutable std::vector<char> usedScratch_;
 };
 
-// The building blocks, usable on their own.
-
-// Walks `a` and `b` forward together. Each point of `a` needs a point of `b`
-// within `radius` at or after the one the previous point needed, else the
-// result is kNoMatchDistance (an earlier point of `b` never counts). It adds
-// its squared distance to the nearest point of `b` found walking forward, so
-// a stroke against an exact copy of itself gives 0. Empty `a` gives 0.
-int32_t DirectedDistance(const Stroke& a, const Stroke& b, int32_t radius);
-// Both directed distances added; kNoMatchDistance when either fails, and also
-// when the sum would not fit below the no-match value.
-int32_t StrokeDistance(const Stroke& a, const Stroke& b, int32_t radius);

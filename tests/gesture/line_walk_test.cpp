@@ -66,4 +66,25 @@ TEST(LineWalk, EveryDirectionStepsOnceAlongTheLongAxisAndFollowsTheLine) {
   }
 }
 
+TEST(LineWalk, TheWalkWithinTheSquareWritesTheSamePoints) {
+  constexpr int32_t kSide = kLargestWalkSide;
+  std::mt19937 random(4321);
+  std::uniform_int_distribution<int> coordinate(0, 300);
+  std::vector<std::pair<Point, Point>> segments{
+      {{0, 0}, {0, 0}}, {{0, 0}, {kSide, kSide}}, {{kSide, 0}, {0, kSide - 1}}, {{kSide, 7}, {kSide - 3, 9}}};
+  for (int n = 0; n < 2000; ++n)
+    segments.push_back({{coordinate(random), coordinate(random)}, {coordinate(random), coordinate(random)}});
+  for (const auto& [from, to] : segments) {
+    const Stroke expected = Walk(from, to);
+    ASSERT_EQ(LineWalkLength(from, to), expected.size());
+    // Room for at least a short walk's points, as the walk asks.
+    std::vector<WalkPoint> quick(std::max<size_t>(expected.size(), kShortLineWalk), WalkPoint{-1, -1});
+    EXPECT_EQ(WriteLineWalk(from, to, quick.data()), quick.data() + expected.size());
+    quick.resize(expected.size());
+    Stroke written;
+    for (const WalkPoint& p : quick) written.push_back(ToPoint(p));
+    EXPECT_EQ(written, expected) << from.x << "," << from.y << " -> " << to.x << "," << to.y;
+  }
+}
+
 }  // namespace
