@@ -3,7 +3,7 @@
 target_sources(zgesture_portable PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/bounding_box.cpp
   ${CMAKE_CURRENT_LIST_DIR}/line_walk.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/reach_grid.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/distance_grid.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shape.cpp
   ${CMAKE_CURRENT_LIST_DIR}/stroke_normalisation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/stroke_pairing.cpp

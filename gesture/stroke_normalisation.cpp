@@ -1,12 +1,14 @@
 #include "gesture/stroke_normalisation.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 #include "gesture/line_walk.h"
 
 StrokeScaling::StrokeScaling(const BoundingBox& box, int32_t boxSize)
-    : left_(box.left), top_(box.top) {
+    : left_(box.left), top_(box.top),
+      narrow_(box.width() <= INT32_MAX && box.height() <= INT32_MAX) {
   const double w = static_cast<double>(std::max<int64_t>(1, box.width()));
   const double h = static_cast<double>(std::max<int64_t>(1, box.height()));
   kx_ = boxSize / w;
@@ -23,6 +25,25 @@ Point StrokeScaling::map(const Point& p) const {
   const double x = static_cast<double>(int64_t{p.x} - left_) * kx_;
   const double y = static_cast<double>(int64_t{p.y} - top_) * ky_;
   return Point{static_cast<int32_t>(x), static_cast<int32_t>(y)};
+}
+
+void StrokeScaling::map(const Point* points, size_t count, Point* out) const {
+#ifdef ZAVOTRA_WALK_SSE2
+  // Both coordinates at once, with the same double steps as map(p): the
+  // offsets fit 32 bits, so converting them is exact.
+  if (narrow_) {
+    const __m128i origin = _mm_set_epi32(0, 0, top_, left_);
+    const __m128d factors = _mm_set_pd(ky_, kx_);
+    for (size_t i = 0; i < count; ++i) {
+      const __m128i p = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&points[i]));
+      const __m128d offset = _mm_cvtepi32_pd(_mm_sub_epi32(p, origin));
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(&out[i]), _mm_cvttpd_epi32(_mm_mul_pd(offset, factors)));
+    }
+    return;
+  }
+#endif
+  for (size_t i = 0; i < count; ++i)
+    out[i] = map(points[i]);
 }
 
 void NormaliseStrokeInto(const Stroke& stroke, const BoundingBox& box, int32_t boxSize,
@@ -47,33 +68,47 @@ Stroke NormaliseStroke(const Stroke& stroke, const BoundingBox& box, int32_t box
   return out;
 }
 
-bool LazyNormalisedStroke::reset(const Stroke& source, const StrokeScaling& scaling,
-                                 const ReachGrid* reach) {
-  mapped_.resize(source.size());
-  nextSegment_ = 0;
-  laidOut_ = 0;
-  size_ = 0;
-  bool reached = true;
-  if (!source.empty()) {
-    mapped_[0] = scaling.map(source[0]);
-    for (size_t i = 1; i < source.size(); ++i) {
-      mapped_[i] = scaling.map(source[i]);
-      const size_t steps = LineWalkLength(mapped_[i - 1], mapped_[i]);
-      size_ += steps;
-      // A point that starts a non-empty walk is a point of the stroke.
-      if (reach && steps != 0 && !reach->covers(mapped_[i - 1])) {
-        reached = false;
-        break;
-      }
+bool MapStroke(const Stroke& source, const StrokeScaling& scaling, const DistanceGrid* grid,
+               Point* mapped, MappedStroke& result) {
+  scaling.map(source.data(), source.size(), mapped);
+  size_t size = 0;
+  int64_t lowerBound = 0;
+  for (size_t i = 1; i < source.size(); ++i) {
+    const size_t steps = LineWalkLength(mapped[i - 1], mapped[i]);
+    size += steps;
+    // A point that starts a non-empty walk is a point of the stroke.
+    if (grid && steps != 0) {
+      const int32_t distance = grid->squaredDistance(mapped[i - 1]);
+      if (distance > grid->squaredRadius())
+        return false;
+      lowerBound += distance;
     }
   }
-  if (!reached) {
-    mapped_.clear();
-    size_ = 0;
-  }
+  result = MappedStroke{size, lowerBound};
+  return true;
+}
+
+bool LazyNormalisedStroke::reset(const Stroke& source, const StrokeScaling& scaling,
+                                 const DistanceGrid* grid) {
+  ownMapped_.resize(source.size());
+  MappedStroke stroke;
+  const bool reached = MapStroke(source, scaling, grid, ownMapped_.data(), stroke);
+  if (reached)
+    reset(ownMapped_.data(), source.size(), stroke);
+  else
+    reset(nullptr, 0, MappedStroke{});
+  return reached;
+}
+
+void LazyNormalisedStroke::reset(const Point* mapped, size_t count, const MappedStroke& stroke) {
+  mapped_ = mapped;
+  mappedCount_ = count;
+  size_ = stroke.size;
+  lowerBound_ = stroke.lowerBound;
+  nextSegment_ = 0;
+  laidOut_ = 0;
   buffer_.prepare(size_);
   readable_ = size_ == 0 ? kWalkPadding : 0;
-  return reached;
 }
 
 static_assert(kWalkPadding + 1 >= kShortLineWalk, "a short walk at the end writes into the padding");
@@ -83,7 +118,7 @@ void LazyNormalisedStroke::layOutThrough(size_t index) {
   constexpr size_t kAhead = 32;
   WalkPoint* const start = buffer_.data();
   WalkPoint* out = start + laidOut_;
-  while (laidOut_ <= index + kAhead && nextSegment_ + 1 < mapped_.size()) {
+  while (laidOut_ <= index + kAhead && nextSegment_ + 1 < mappedCount_) {
     out = WriteLineWalk(mapped_[nextSegment_], mapped_[nextSegment_ + 1], out);
     laidOut_ = static_cast<size_t>(out - start);
     ++nextSegment_;
@@ -97,10 +132,10 @@ void LazyNormalisedStroke::layOutThrough(size_t index) {
   }
 }
 
-bool LazyNormalisedStroke::within(const ReachGrid& grid) const {
+bool LazyNormalisedStroke::within(const DistanceGrid& grid) const {
   // Every mapped point that starts a non-empty walk is a point of the stroke.
-  for (size_t i = 0; i + 1 < mapped_.size(); ++i)
-    if (mapped_[i] != mapped_[i + 1] && !grid.covers(mapped_[i]))
+  for (size_t i = 0; i + 1 < mappedCount_; ++i)
+    if (mapped_[i] != mapped_[i + 1] && !grid.reaches(mapped_[i]))
       return false;
   return true;
 }

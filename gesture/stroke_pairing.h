@@ -23,10 +23,6 @@
 #include "gesture/stroke_normalisation.h"
 #include "gesture/walk_point.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#define ZAVOTRA_WALK_SSE2 1
-#endif
 
 // A pairing distance of this or more is no match (the largest 32-bit value).
 constexpr int64_t kNoPairingDistance = 0x7FFFFFFF;

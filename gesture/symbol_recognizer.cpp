@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <cmath>
 
 
 namespace {
@@ -53,9 +54,9 @@ float SymbolRecognizer::scoreShape(const Shape& shape, float bound) const {
   // far as some pairing walks it.
   const StrokeScaling scaling(*box, boxSize_);
   shapeScratch_.resize(std::max(shapeScratch_.size(), strokes.size()));
-  if (strokes.size() == 1 && !reach_.empty()) {
+  if (strokes.size() == 1 && !grids_.empty()) {
     // The only pairing there is: a point out of reach settles it while mapping.
-    if (!shapeScratch_[0].reset(strokes[0], scaling, &reach_[0]))
+    if (!shapeScratch_[0].reset(strokes[0], scaling, &grids_[0]))
       return kNoMatchScore;
   } else {
     for (size_t j = 0; j < strokes.size(); ++j)
@@ -74,7 +75,7 @@ float SymbolRecognizer::scoreShape(const Shape& shape, float bound) const {
         continue;
       // A shape point beyond the reach of every gesture point fails the
       // walk back from the shape stroke; no need to walk to find out.
-      if (!reach_.empty() && strokes.size() > 1 && !shapeStroke.within(reach_[i]))
+      if (!grids_.empty() && strokes.size() > 1 && !shapeStroke.within(grids_[i]))
         continue;
       PairingBudget budget(total, bound, best, shapeStroke.size());
       const int64_t distance = PairStrokes(gestureStroke, shapeStroke, radius_, budget);
@@ -107,20 +108,41 @@ float SymbolRecognizer::scoreSymbol(const Symbol& symbol, float bound) const {
   return best;
 }
 
-void SymbolRecognizer::buildReachGrids() {
-  if (!reach_.empty() || gesture_.size() > kMostStrokesWithGrids)
+void SymbolRecognizer::buildGrids(DistanceGrid::Detail detail) {
+  if (gesture_.size() > kMostStrokesWithGrids)
     return;
+  if (!grids_.empty() && (grids_[0].detail() == detail || detail == DistanceGrid::Detail::kReach))
+    return;
+  grids_.clear();
   for (const Stroke& stroke : gesture_)
-    reach_.emplace_back(stroke, radius_, boxSize_);
+    grids_.emplace_back(stroke, radius_, boxSize_, detail);
 }
 
 void SymbolRecognizer::recognizeCandidates(size_t count, SymbolAt symbolAt, const void* list) {
   result_.reset();
   resultScore_ = kNoMatchScore;
   // The grids cost about as much as a few walks and spare most walks of
-  // shapes that look nothing like the gesture: worth it for long lists.
+  // shapes that look nothing like the gesture: worth it for long lists. The
+  // exact distances cost some more, and pay for longer lists only.
+  const bool lowestFirst = gesture_.size() == 1 && count >= kFewestCandidatesForLowestFirst;
   if (count >= kFewestCandidatesForGrids)
-    buildReachGrids();
+    buildGrids(lowestFirst ? DistanceGrid::Detail::kDistances : DistanceGrid::Detail::kReach);
+  if (lowestFirst && !grids_.empty())
+    recognizeLowestFirst(count, symbolAt, list);
+  else
+    recognizeInListOrder(count, symbolAt, list);
+}
+
+// The earliest candidate with the lowest score wins, whatever the order in
+// which the candidates are scored.
+void SymbolRecognizer::consider(size_t index, float score) {
+  if (score < resultScore_ || (score == resultScore_ && result_ && index < *result_)) {
+    resultScore_ = score;
+    result_ = index;
+  }
+}
+
+void SymbolRecognizer::recognizeInListOrder(size_t count, SymbolAt symbolAt, const void* list) {
   for (size_t i = 0; i < count; ++i) {
     const Symbol* symbol = symbolAt(list, i);
     if (!symbol)
@@ -132,4 +154,96 @@ void SymbolRecognizer::recognizeCandidates(size_t count, SymbolAt symbolAt, cons
       result_ = i;
     }
   }
+}
+
+void SymbolRecognizer::recognizeLowestFirst(size_t count, SymbolAt symbolAt, const void* list) {
+  screenedPoints_.clear();
+  screenedShapes_.clear();
+  std::vector<ScreenedCandidate> order;
+  order.reserve(count);
+  for (size_t i = 0; i < count; ++i) {
+    const Symbol* symbol = symbolAt(list, i);
+    ScreenedCandidate candidate;
+    if (symbol && screen(i, *symbol, candidate))
+      order.push_back(candidate);
+  }
+  std::sort(order.begin(), order.end(), [](const ScreenedCandidate& a, const ScreenedCandidate& b) {
+    return a.lowest < b.lowest || (a.lowest == b.lowest && a.index < b.index);
+  });
+  for (const ScreenedCandidate& candidate : order) {
+    // Sorted: no candidate from here on can go below the winner's score, and
+    // on a tie only one before the winner in the list can still win.
+    if (candidate.lowest > resultScore_)
+      break;
+    const bool winsTies = !result_ || candidate.index < *result_;
+    if (candidate.lowest == resultScore_ && !winsTies)
+      continue;
+    // A score equal to the winner's counts for a candidate before it.
+    const float bound = winsTies ? std::nextafter(resultScore_, HUGE_VALF) : resultScore_;
+    consider(candidate.index, scoreScreened(candidate, bound));
+  }
+}
+
+// For a one-stroke gesture: maps the symbol's one-stroke shapes (the only
+// ones that can match) and finds the score each cannot go below. A shape's
+// score is its distance divided by its length; the distance is at least the
+// grid's values at the points looked up, and float division keeps that
+// order. False when no shape can match.
+bool SymbolRecognizer::screen(size_t index, const Symbol& symbol, ScreenedCandidate& candidate) {
+  candidate = ScreenedCandidate{kNoMatchScore, index, screenedShapes_.size(), 0};
+  for (const Shape& shape : symbol.shapes()) {
+    if (shape.strokeCount() != 1)
+      continue;
+    const Stroke& stroke = shape.strokes()[0];
+    const auto box = BoundingBoxOf(stroke);
+    if (!box)
+      continue;
+    const size_t first = screenedPoints_.size();
+    screenedPoints_.resize(first + stroke.size());
+    MappedStroke mapped;
+    if (!MapStroke(stroke, StrokeScaling(*box, boxSize_), &grids_[0], &screenedPoints_[first], mapped) ||
+        mapped.size == 0) {
+      screenedPoints_.resize(first);
+      continue;
+    }
+    const float distance = static_cast<float>(mapped.lowerBound);
+    const float length = static_cast<float>(mapped.size);
+    const float lowest = distance / length;
+    screenedShapes_.push_back(ScreenedShape{first, stroke.size(), mapped, lowest});
+    candidate.lowest = std::min(candidate.lowest, lowest);
+  }
+  candidate.shapeCount = screenedShapes_.size() - candidate.firstShape;
+  return candidate.shapeCount != 0;
+}
+
+// The symbol's score as scoreSymbol gives it: its other shapes cannot match.
+float SymbolRecognizer::scoreScreened(const ScreenedCandidate& candidate, float bound) {
+  float best = kNoMatchScore;
+  for (size_t s = candidate.firstShape; s < candidate.firstShape + candidate.shapeCount; ++s) {
+    const ScreenedShape& shape = screenedShapes_[s];
+    const float limit = std::min(bound, best);
+    if (!(shape.lowest < limit))
+      continue;
+    const float score = scoreScreenedShape(shape, limit);
+    if (score < best)
+      best = score;
+  }
+  return best;
+}
+
+// scoreShape for a one-stroke shape, from its mapped points.
+float SymbolRecognizer::scoreScreenedShape(const ScreenedShape& shape, float bound) {
+  if (shapeScratch_.empty())
+    shapeScratch_.emplace_back();
+  LazyNormalisedStroke& stroke = shapeScratch_[0];
+  stroke.reset(&screenedPoints_[shape.firstPoint], shape.pointCount, shape.stroke);
+  PairingBudget budget(0.0f, bound, kNoMatchScore, stroke.size());
+  const int64_t distance = PairStrokes(walkGesture_[0], stroke, radius_, budget);
+  if (distance < 0)
+    return kNoMatchScore;
+  const float distanceF = static_cast<float>(distance);
+  const float lengthF = static_cast<float>(stroke.size());
+  const float ratio = distanceF / lengthF;
+  const float total = 0.0f;
+  return total + ratio;
 }

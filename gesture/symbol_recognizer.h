@@ -19,9 +19,15 @@
 //
 // Speed: each shape stroke is normalised once per shape, and only as far as a
 // walk looks at it; a walk stops as soon as its pairing can no longer beat the
-// best score found so far; for long candidate lists, a grid of the cells
-// within reach of each gesture stroke refuses shape strokes with a point out
-// of reach without walking at all. None of these changes any result.
+// best score found so far. For long candidate lists, a grid of the squared
+// distances to each gesture stroke refuses shape strokes with a point out of
+// reach without walking at all, and gives each candidate of a one-stroke
+// gesture a score it cannot go below: candidates are then scored from the
+// lowest of those on, so that the best ones come first and the walks of the
+// others stop early, and scoring ends where the lowest possible score of
+// the rest cannot beat the winner. None of these changes any result: the
+// winner is the earliest candidate with the lowest score, in whatever order
+// they are scored.
 #pragma once
 #include <cfloat>
 #include <cstddef>
@@ -31,7 +37,7 @@
 
 #include "gesture/bounding_box.h"
 #include "gesture/gesture.h"
-#include "gesture/reach_grid.h"
+#include "gesture/distance_grid.h"
 #include "gesture/stroke_normalisation.h"
 #include "gesture/stroke_pairing.h"
 #include "gesture/symbol.h"
@@ -84,9 +90,31 @@ class SymbolRecognizer {
 
   static constexpr size_t kMostStrokesWithGrids = 8;
   static constexpr size_t kFewestCandidatesForGrids = 24;
+  static constexpr size_t kFewestCandidatesForLowestFirst = 200;
 
   void recognizeCandidates(size_t count, SymbolAt symbolAt, const void* list);
-  void buildReachGrids();
+  void recognizeInListOrder(size_t count, SymbolAt symbolAt, const void* list);
+  void recognizeLowestFirst(size_t count, SymbolAt symbolAt, const void* list);
+  void consider(size_t index, float score);
+  void buildGrids(DistanceGrid::Detail detail);
+  // A one-stroke shape of a candidate, mapped while the candidates of a
+  // one-stroke gesture were screened: its points, what the grid showed, and
+  // the score it cannot go below.
+  struct ScreenedShape {
+    size_t firstPoint;  // in screenedPoints_
+    size_t pointCount;
+    MappedStroke stroke;
+    float lowest;
+  };
+  struct ScreenedCandidate {
+    float lowest;  // of its shapes
+    size_t index;
+    size_t firstShape;  // in screenedShapes_
+    size_t shapeCount;
+  };
+  bool screen(size_t index, const Symbol& symbol, ScreenedCandidate& candidate);
+  float scoreScreened(const ScreenedCandidate& candidate, float bound);
+  float scoreScreenedShape(const ScreenedShape& shape, float bound);
   float scoreSymbol(const Symbol& symbol, float bound) const;
   float scoreShape(const Shape& shape, float bound) const;
 
@@ -95,11 +123,13 @@ class SymbolRecognizer {
   std::vector<Stroke> gesture_;
   std::vector<WalkStroke> walkGesture_;  // the same, as the pairing walks read them
   // One per gesture stroke, built for long candidate lists (empty otherwise).
-  std::vector<ReachGrid> reach_;
+  std::vector<DistanceGrid> grids_;
   std::optional<size_t> result_;
   float resultScore_ = kNoMatchScore;
   // Normalised strokes of the shape being scored, reused between shapes.
   mutable std::vector<LazyNormalisedStroke> shapeScratch_;
   mutable std::vector<char> usedScratch_;
+  std::vector<Point> screenedPoints_;
+  std::vector<ScreenedShape> screenedShapes_;
 };
 

@@ -1,13 +1,14 @@
 // The recognizer's shortcuts must agree with the plain computation: the
-// point-by-point normalised stroke with the walked one, and the reach grid
-// must never rule out a point that is within the radius.
+// lazily laid-out normalised stroke with the walked one, and the distance
+// grid with the distances themselves.
 #include "gesture/stroke_normalisation.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <random>
 
-#include "gesture/reach_grid.h"
+#include "gesture/distance_grid.h"
 
 namespace {
 
@@ -45,29 +46,54 @@ TEST(LazyNormalisedStroke, GivesTheWalkedPointsInAnyOrder) {
   }
 }
 
-TEST(ReachGrid, NeverRulesOutAPointWithinTheRadius) {
+TEST(DistanceGrid, IsTheSquaredDistanceToTheNearestPointWithinTheRadiusOrTheReach) {
   std::mt19937 random(5);
-  std::uniform_int_distribution<int> cell(-3, 103);
-  for (int n = 0; n < 40; ++n) {
-    const Stroke source = RandomStroke(random, 2 + n % 7, 500);
-    const Stroke stroke = NormaliseStroke(source, *BoundingBoxOf(source), 100);
-    const int radius = (n * 7) % 45;
-    const ReachGrid grid(stroke, radius, 100);
-    int ruledOut = 0;
-    for (int k = 0; k < 2000; ++k) {
-      const Point p{cell(random), cell(random)};
-      if (grid.covers(p))
-        continue;
-      ++ruledOut;
-      for (const Point& q : stroke) {
-        const int dx = p.x - q.x, dy = p.y - q.y;
-        ASSERT_GT(dx * dx + dy * dy, radius * radius) << n << ": (" << p.x << "," << p.y << ")";
+  struct Case { int points, spread, radius, box; };
+  // Random strokes, the radius from nothing to beyond the square's diagonal.
+  std::vector<Case> cases;
+  for (int n = 0; n < 12; ++n)
+    cases.push_back({2 + n % 7, n % 3 ? 500 : 20, (n * 11) % 45, 100});
+  cases.push_back({12, 500, 0, 100});
+  cases.push_back({12, 500, 150, 100});
+  cases.push_back({30, 500, 9, 37});
+  cases.push_back({1, 500, 30, 100});  // one point: an empty stroke, nothing in reach
+  for (const Case& c : cases) {
+    const Stroke source = RandomStroke(random, c.points, c.spread);
+    const Stroke stroke = NormaliseStroke(source, *BoundingBoxOf(source), c.box);
+    const DistanceGrid grid(stroke, c.radius, c.box, DistanceGrid::Detail::kDistances);
+    const DistanceGrid reach(stroke, c.radius, c.box, DistanceGrid::Detail::kReach);
+    const int32_t r2 = c.radius * c.radius;
+    int reachable = 0;
+    for (int y = 0; y <= c.box; ++y)
+      for (int x = 0; x <= c.box; ++x) {
+        int32_t nearest = INT32_MAX;
+        for (const Point& q : stroke)
+          nearest = std::min(nearest, (x - q.x) * (x - q.x) + (y - q.y) * (y - q.y));
+        const int32_t value = grid.squaredDistance(Point{x, y});
+        if (nearest <= r2)
+          ASSERT_EQ(value, nearest) << c.points << " r" << c.radius << " at " << x << "," << y;
+        else
+          ASSERT_GT(value, r2) << c.points << " r" << c.radius << " at " << x << "," << y;
+        ASSERT_EQ(grid.reaches(Point{x, y}), nearest <= r2);
+        // The reach alone: never out of reach where a point is within it,
+        // and out of reach a little beyond it (or there is no point).
+        const int32_t reachValue = reach.squaredDistance(Point{x, y});
+        ASSERT_TRUE(reachValue == 0 || reachValue > r2) << reachValue;
+        if (nearest <= r2) ASSERT_TRUE(reach.reaches(Point{x, y})) << x << "," << y;
+        const int32_t wide = (c.radius + 3) * (c.radius + 3);
+        if (nearest > wide) ASSERT_FALSE(reach.reaches(Point{x, y})) << x << "," << y;
+        if (reach.reaches(Point{x, y})) ++reachable;
       }
+    if (c.radius < 20 && c.box == 100 && !stroke.empty()) {
+      EXPECT_LT(reachable, (c.box + 1) * (c.box + 1)) << "the reach refuses nothing";
     }
-    if (radius < 20 && !stroke.empty()) {
-      EXPECT_GT(ruledOut, 0) << n;  // the grid must also be of some use
-    }
+    // Outside the square, and without a grid, nothing is known.
+    EXPECT_EQ(grid.squaredDistance(Point{-1, 0}), 0);
+    EXPECT_EQ(grid.squaredDistance(Point{0, c.box + 1}), 0);
   }
+  EXPECT_EQ(DistanceGrid(Stroke{{0, 0}}, 5, DistanceGrid::kMaxSide + 1, DistanceGrid::Detail::kDistances)
+                .squaredDistance(Point{9, 9}),
+            0);
 }
 
 }  // namespace
