@@ -15,6 +15,7 @@
 
 #include "gesture/point.h"
 #include "gesture/stroke.h"
+#include "gesture/sse2.h"
 
 class DistanceGrid {
  public:
@@ -44,6 +45,9 @@ class DistanceGrid {
   void columnDistances(const Stroke& stroke, std::vector<int32_t>& vertical) const;
   void rowDistances(const int32_t* column, int32_t* row, std::vector<int32_t>& sites,
                     std::vector<int64_t>& offsets) const;
+  // Radii up to this take the quicker way for small radii, where there is one.
+  static constexpr int32_t kNearbyRadius = 40;
+  void rowDistancesNearby(const int32_t* column, int32_t* row, std::vector<int16_t>& squares) const;
 
   Detail detail_;
   bool enabled_ = false;

@@ -157,8 +157,10 @@ void SymbolRecognizer::recognizeInListOrder(size_t count, SymbolAt symbolAt, con
 }
 
 void SymbolRecognizer::recognizeLowestFirst(size_t count, SymbolAt symbolAt, const void* list) {
-  screenedPoints_.clear();
+  screenedUsed_ = 0;
   screenedShapes_.clear();
+  screenedShapes_.reserve(count);
+  screenedRoom(count * kScreenedPointsPerCandidate);  // enough for most lists at once
   std::vector<ScreenedCandidate> order;
   order.reserve(count);
   for (size_t i = 0; i < count; ++i) {
@@ -198,14 +200,12 @@ bool SymbolRecognizer::screen(size_t index, const Symbol& symbol, ScreenedCandid
     const auto box = BoundingBoxOf(stroke);
     if (!box)
       continue;
-    const size_t first = screenedPoints_.size();
-    screenedPoints_.resize(first + stroke.size());
+    const StrokeScaling scaling(*box, boxSize_);
+    const size_t first = screenedUsed_;
     MappedStroke mapped;
-    if (!MapStroke(stroke, StrokeScaling(*box, boxSize_), &grids_[0], &screenedPoints_[first], mapped) ||
-        mapped.size == 0) {
-      screenedPoints_.resize(first);
+    if (!MapStroke(stroke, scaling, &grids_[0], screenedRoom(stroke.size()), mapped) || mapped.size == 0)
       continue;
-    }
+    screenedUsed_ += stroke.size();
     const float distance = static_cast<float>(mapped.lowerBound);
     const float length = static_cast<float>(mapped.size);
     const float lowest = distance / length;
@@ -214,6 +214,18 @@ bool SymbolRecognizer::screen(size_t index, const Symbol& symbol, ScreenedCandid
   }
   candidate.shapeCount = screenedShapes_.size() - candidate.firstShape;
   return candidate.shapeCount != 0;
+}
+
+Point* SymbolRecognizer::screenedRoom(size_t count) {
+  if (screenedUsed_ + count > screenedCapacity_) {
+    const size_t capacity = std::max(2 * screenedCapacity_, screenedUsed_ + count);
+    // Plain storage: points are trivially copied in, and zeros would be wasted.
+    std::unique_ptr<Point[], FreeStorage> grown(static_cast<Point*>(::operator new(capacity * sizeof(Point))));
+    std::copy(screenedPoints_.get(), screenedPoints_.get() + screenedUsed_, grown.get());
+    screenedPoints_ = std::move(grown);
+    screenedCapacity_ = capacity;
+  }
+  return screenedPoints_.get() + screenedUsed_;
 }
 
 // The symbol's score as scoreSymbol gives it: its other shapes cannot match.
@@ -236,7 +248,7 @@ float SymbolRecognizer::scoreScreenedShape(const ScreenedShape& shape, float bou
   if (shapeScratch_.empty())
     shapeScratch_.emplace_back();
   LazyNormalisedStroke& stroke = shapeScratch_[0];
-  stroke.reset(&screenedPoints_[shape.firstPoint], shape.pointCount, shape.stroke);
+  stroke.reset(screenedPoints_.get() + shape.firstPoint, shape.pointCount, shape.stroke);
   PairingBudget budget(0.0f, bound, kNoMatchScore, stroke.size());
   const int64_t distance = PairStrokes(walkGesture_[0], stroke, radius_, budget);
   if (distance < 0)

@@ -32,6 +32,8 @@
 #include <cfloat>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -129,7 +131,16 @@ class SymbolRecognizer {
   // Normalised strokes of the shape being scored, reused between shapes.
   mutable std::vector<LazyNormalisedStroke> shapeScratch_;
   mutable std::vector<char> usedScratch_;
-  std::vector<Point> screenedPoints_;
+  // The mapped points of the screened shapes, one after another. Written
+  // before they are read, so new room is left unwritten.
+  Point* screenedRoom(size_t count);
+  static constexpr size_t kScreenedPointsPerCandidate = 128;
+  struct FreeStorage {
+    void operator()(Point* points) const { ::operator delete(points); }
+  };
+  std::unique_ptr<Point[], FreeStorage> screenedPoints_;
+  size_t screenedCapacity_ = 0;
+  size_t screenedUsed_ = 0;
   std::vector<ScreenedShape> screenedShapes_;
 };
 

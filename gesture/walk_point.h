@@ -11,14 +11,7 @@
 
 #include "gesture/point.h"
 #include "gesture/stroke.h"
-
-// Where the processor has SSE2 (every x86 processor this program runs on),
-// the walks read and write four points at a time with it; elsewhere plain
-// code does the same.
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#define ZAVOTRA_WALK_SSE2 1
-#endif
+#include "gesture/sse2.h"
 
 struct WalkPoint {
   int16_t x;
