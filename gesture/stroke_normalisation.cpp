@@ -62,6 +62,20 @@ void NormaliseStrokeInto(const Stroke& stroke, const BoundingBox& box, int32_t b
     AppendLineWalk(mapped[i - 1], mapped[i], out);
 }
 
+void NormaliseStrokeInto(const Stroke& stroke, const BoundingBox& box, int32_t boxSize,
+                         WalkStroke& out) {
+  const StrokeScaling scaling(box, boxSize);
+  std::vector<Point> mapped(stroke.size());
+  scaling.map(stroke.data(), stroke.size(), mapped.data());
+  size_t length = 0;
+  for (size_t i = 1; i < mapped.size(); ++i)
+    length += LineWalkLength(mapped[i - 1], mapped[i]);
+  WalkPoint* points = out.prepare(length);
+  for (size_t i = 1; i < mapped.size(); ++i)
+    points = WriteLineWalk(mapped[i - 1], mapped[i], points);
+  out.padded();
+}
+
 Stroke NormaliseStroke(const Stroke& stroke, const BoundingBox& box, int32_t boxSize) {
   Stroke out;
   NormaliseStrokeInto(stroke, box, boxSize, out);

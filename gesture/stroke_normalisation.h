@@ -34,6 +34,9 @@ class StrokeScaling {
 Stroke NormaliseStroke(const Stroke& stroke, const BoundingBox& box, int32_t boxSize);
 void NormaliseStrokeInto(const Stroke& stroke, const BoundingBox& box, int32_t boxSize,
                          Stroke& out);
+// The same in walk form (the square's sides are at most kLargestWalkSide).
+void NormaliseStrokeInto(const Stroke& stroke, const BoundingBox& box, int32_t boxSize,
+                         WalkStroke& out);
 
 // A shape stroke mapped into the square, seen through a grid of one gesture
 // stroke: how many points its normalised form has, and the sum of the

@@ -26,8 +26,13 @@ SymbolRecognizer::SymbolRecognizer(const Gesture& gesture, int32_t boxSize,
     for (size_t i = 0; i < gesture.size(); ++i)
       NormaliseStrokeInto(gesture[i], *box, boxSize_, gesture_[i]);
   }
-  for (const Stroke& stroke : gesture_)
-    walkGesture_.emplace_back(stroke);
+}
+
+std::vector<Stroke> SymbolRecognizer::normalisedGesture() const {
+  std::vector<Stroke> strokes;
+  for (const WalkStroke& stroke : gesture_)
+    strokes.push_back(stroke.toStroke());
+  return strokes;
 }
 
 float SymbolRecognizer::shapeScore(const Shape& shape) const {
@@ -66,7 +71,7 @@ float SymbolRecognizer::scoreShape(const Shape& shape, float bound) const {
 
   float total = 0.0f;
   for (size_t i = 0; i < gesture_.size(); ++i) {
-    const WalkStroke& gestureStroke = walkGesture_[i];
+    const WalkStroke& gestureStroke = gesture_[i];
     float best = kNoMatchScore;
     size_t bestStroke = strokes.size();
     for (size_t j = 0; j < strokes.size(); ++j) {
@@ -114,8 +119,8 @@ void SymbolRecognizer::buildGrids(DistanceGrid::Detail detail) {
   if (!grids_.empty() && (grids_[0].detail() == detail || detail == DistanceGrid::Detail::kReach))
     return;
   grids_.clear();
-  for (const Stroke& stroke : gesture_)
-    grids_.emplace_back(stroke, radius_, boxSize_, detail);
+  for (const WalkStroke& stroke : gesture_)
+    grids_.emplace_back(stroke.toStroke(), radius_, boxSize_, detail);
 }
 
 void SymbolRecognizer::recognizeCandidates(size_t count, SymbolAt symbolAt, const void* list) {
@@ -250,7 +255,7 @@ float SymbolRecognizer::scoreScreenedShape(const ScreenedShape& shape, float bou
   LazyNormalisedStroke& stroke = shapeScratch_[0];
   stroke.reset(screenedPoints_.get() + shape.firstPoint, shape.pointCount, shape.stroke);
   PairingBudget budget(0.0f, bound, kNoMatchScore, stroke.size());
-  const int64_t distance = PairStrokes(walkGesture_[0], stroke, radius_, budget);
+  const int64_t distance = PairStrokes(gesture_[0], stroke, radius_, budget);
   if (distance < 0)
     return kNoMatchScore;
   const float distanceF = static_cast<float>(distance);

@@ -79,7 +79,7 @@ class SymbolRecognizer {
 
   int32_t boxSize() const { return boxSize_; }
   int32_t radius() const { return radius_; }
-  const std::vector<Stroke>& normalisedGesture() const { return gesture_; }
+  std::vector<Stroke> normalisedGesture() const;
 
  private:
   using SymbolAt = const Symbol* (*)(const void* list, size_t index);
@@ -122,8 +122,7 @@ class SymbolRecognizer {
 
   int32_t boxSize_;
   int32_t radius_;
-  std::vector<Stroke> gesture_;
-  std::vector<WalkStroke> walkGesture_;  // the same, as the pairing walks read them
+  std::vector<WalkStroke> gesture_;  // normalised, as the pairing walks read them
   // One per gesture stroke, built for long candidate lists (empty otherwise).
   std::vector<DistanceGrid> grids_;
   std::optional<size_t> result_;

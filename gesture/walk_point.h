@@ -67,8 +67,22 @@ class WalkStroke {
       out[i] = ToWalkPoint(stroke[i]);
     size_ = stroke.size();
   }
+  // Room for `count` points to be written; call padded() once they are
+  // (writers may spill a little into the padding).
+  WalkPoint* prepare(size_t count) {
+    size_ = count;
+    return buffer_.prepare(count);
+  }
+  void padded() { buffer_.prepare(size_); }
+
   const WalkPoint* data() const { return buffer_.data(); }
   size_t size() const { return size_; }
+  Stroke toStroke() const {
+    Stroke stroke(size_);
+    for (size_t i = 0; i < size_; ++i)
+      stroke[i] = ToPoint(data()[i]);
+    return stroke;
+  }
 
  private:
   WalkBuffer buffer_;
