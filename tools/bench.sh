@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks (Google Benchmark):
-#  - native: the portable code, Release build, no sanitizers;
+#  - native: the portable code, Release build, no sanitizers, clang (as the
+#    native tests); each program with repetitions, reporting mean, median
+#    and spread. The recognizer's benchmarks read the gesture logs from
+#    ../shared/gestures beside the checkout.
 #  - Windows: the PE32 code (RelWithDebInfo, as shipped) under Wine with its
 #    own Xvfb display and prefix (build/win32-bench), each program run with
 #    repetitions, reporting mean, median and spread; then the start-up of the
@@ -57,11 +60,14 @@ run_native() {
   cmake -S "$root" -B "$root/build/bench" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DZAVOTRA_SANITIZE=OFF -DZAVOTRA_FUZZ=OFF -DZAVOTRA_BENCH=ON >/dev/null
-  cmake --build "$root/build/bench" -j 2
+  cmake --build "$root/build/bench" -j 2 --target benchmarks
+  echo "load before the run: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
   for b in "$root"/build/bench/tests/bench/*_bench; do
     [ -x "$b" ] || continue
-    "$b" --benchmark_filter="$filter"
+    "$b" --benchmark_filter="$filter" --benchmark_repetitions="$repetitions" \
+      --benchmark_report_aggregates_only=true
   done
+  echo "load after the run: $(cut -d' ' -f1-3 /proc/loadavg)"
 }
 
 run_windows() {
