@@ -80,8 +80,17 @@ int32_t StrokeDistance(const Stroke& a, const Stroke& b, int32_t radius);
 // the definition.
 namespace walk_lanes {
 
-// Trailing one bits of a 4-bit mask: the first zero, or 4.
-constexpr unsigned char kTrailingOnes[16] = {0, 1, 0, 2, 0, 1, 0, 3, 0, 1, 0, 2, 0, 1, 0, 4};
+// Trailing one bits of a 4-bit mask: the first zero, or 4. On the walk's
+// chain from one point to the next, so a bit scan rather than a table read
+// where the compiler has one.
+inline unsigned TrailingOnes(unsigned mask) {
+#if defined(__GNUC__)
+  return static_cast<unsigned>(__builtin_ctz(~mask));  // bit 4 of ~mask is set: never zero
+#else
+  static constexpr unsigned char kTrailingOnes[16] = {0, 1, 0, 2, 0, 1, 0, 3, 0, 1, 0, 2, 0, 1, 0, 4};
+  return kTrailingOnes[mask & 15];
+#endif
+}
 
 namespace portable {
 
@@ -145,7 +154,7 @@ inline int32_t Lane(__m128i lanes, unsigned index) {
 
 inline unsigned FirstWithin(WalkPoint p, const WalkPoint* q, int32_t r2, int32_t& distance) {
   const __m128i squares = Squares(Broadcast(p), q);
-  const unsigned first = kTrailingOnes[Mask(_mm_cmpgt_epi32(squares, _mm_set1_epi32(r2)))];
+  const unsigned first = TrailingOnes(Mask(_mm_cmpgt_epi32(squares, _mm_set1_epi32(r2))));
   distance = Lane(squares, first);
   return first;
 }
@@ -154,7 +163,7 @@ inline unsigned StepsCloser(WalkPoint p, const WalkPoint* q, int32_t& distance) 
   const __m128i point = Broadcast(p);
   const __m128i here = Squares(point, q);
   const __m128i next = Squares(point, q + 1);
-  const unsigned steps = kTrailingOnes[Mask(_mm_cmpgt_epi32(here, next))];
+  const unsigned steps = TrailingOnes(Mask(_mm_cmpgt_epi32(here, next)));
   distance = Lane(here, steps);
   return steps;
 }
