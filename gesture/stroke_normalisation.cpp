@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 #include "gesture/line_walk.h"
 
@@ -46,6 +47,26 @@ void StrokeScaling::map(const Point* points, size_t count, Point* out) const {
     out[i] = map(points[i]);
 }
 
+void StrokeScaling::map(const Point* points, size_t count, WalkPoint* out) const {
+#ifdef ZAVOTRA_WALK_SSE2
+  if (narrow_) {
+    const __m128i origin = _mm_set_epi32(0, 0, top_, left_);
+    const __m128d factors = _mm_set_pd(ky_, kx_);
+    for (size_t i = 0; i < count; ++i) {
+      const __m128i p = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&points[i]));
+      const __m128d offset = _mm_cvtepi32_pd(_mm_sub_epi32(p, origin));
+      const __m128i mapped = _mm_cvttpd_epi32(_mm_mul_pd(offset, factors));
+      // Within the square: the 16-bit packing changes nothing.
+      const int32_t packed = _mm_cvtsi128_si32(_mm_packs_epi32(mapped, mapped));
+      std::memcpy(&out[i], &packed, sizeof packed);
+    }
+    return;
+  }
+#endif
+  for (size_t i = 0; i < count; ++i)
+    out[i] = ToWalkPoint(map(points[i]));
+}
+
 void NormaliseStrokeInto(const Stroke& stroke, const BoundingBox& box, int32_t boxSize,
                          Stroke& out) {
   out.clear();
@@ -83,16 +104,17 @@ Stroke NormaliseStroke(const Stroke& stroke, const BoundingBox& box, int32_t box
 }
 
 bool MapStroke(const Stroke& source, const StrokeScaling& scaling, const DistanceGrid* grid,
-               Point* mapped, MappedStroke& result) {
+               WalkPoint* mapped, MappedStroke& result) {
   scaling.map(source.data(), source.size(), mapped);
   size_t size = 0;
   int64_t lowerBound = 0;
   for (size_t i = 1; i < source.size(); ++i) {
-    const size_t steps = LineWalkLength(mapped[i - 1], mapped[i]);
+    const Point from = ToPoint(mapped[i - 1]);
+    const size_t steps = LineWalkLength(from, ToPoint(mapped[i]));
     size += steps;
     // A point that starts a non-empty walk is a point of the stroke.
     if (grid && steps != 0) {
-      const int32_t distance = grid->squaredDistance(mapped[i - 1]);
+      const int32_t distance = grid->squaredDistance(from);
       if (distance > grid->squaredRadius())
         return false;
       lowerBound += distance;
@@ -114,7 +136,10 @@ bool LazyNormalisedStroke::reset(const Stroke& source, const StrokeScaling& scal
   return reached;
 }
 
-void LazyNormalisedStroke::reset(const Point* mapped, size_t count, const MappedStroke& stroke) {
+void LazyNormalisedStroke::reset(const WalkPoint* mapped, size_t count, const MappedStroke& stroke,
+                                 const DistanceGrid* grid) {
+  grid_ = grid;
+  lowerBoundAhead_ = grid ? stroke.lowerBound : 0;
   mapped_ = mapped;
   mappedCount_ = count;
   size_ = stroke.size;
@@ -133,8 +158,13 @@ void LazyNormalisedStroke::layOutThrough(size_t index) {
   WalkPoint* const start = buffer_.data();
   WalkPoint* out = start + laidOut_;
   while (laidOut_ <= index + kAhead && nextSegment_ + 1 < mappedCount_) {
-    out = WriteLineWalk(mapped_[nextSegment_], mapped_[nextSegment_ + 1], out);
-    laidOut_ = static_cast<size_t>(out - start);
+    const Point from = ToPoint(mapped_[nextSegment_]);
+    out = WriteLineWalk(from, ToPoint(mapped_[nextSegment_ + 1]), out);
+    const size_t laidOut = static_cast<size_t>(out - start);
+    // The same points MapStroke looked up: those that start a walk.
+    if (grid_ && laidOut != laidOut_)
+      lowerBoundAhead_ -= grid_->squaredDistance(from);
+    laidOut_ = laidOut;
     ++nextSegment_;
   }
   if (laidOut_ == size_) {
@@ -149,7 +179,7 @@ void LazyNormalisedStroke::layOutThrough(size_t index) {
 bool LazyNormalisedStroke::within(const DistanceGrid& grid) const {
   // Every mapped point that starts a non-empty walk is a point of the stroke.
   for (size_t i = 0; i + 1 < mappedCount_; ++i)
-    if (mapped_[i] != mapped_[i + 1] && !grid.reaches(mapped_[i]))
+    if (ToPoint(mapped_[i]) != ToPoint(mapped_[i + 1]) && !grid.reaches(ToPoint(mapped_[i])))
       return false;
   return true;
 }

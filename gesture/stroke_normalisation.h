@@ -20,6 +20,7 @@ class StrokeScaling {
   Point map(const Point& p) const;
   // The same for `count` points of the box, into `out`.
   void map(const Point* points, size_t count, Point* out) const;
+  void map(const Point* points, size_t count, WalkPoint* out) const;
 
  private:
   int32_t left_;
@@ -48,7 +49,7 @@ struct MappedStroke {
   int64_t lowerBound = 0;
 };
 bool MapStroke(const Stroke& source, const StrokeScaling& scaling, const DistanceGrid* grid,
-               Point* mapped, MappedStroke& result);
+               WalkPoint* mapped, MappedStroke& result);
 
 // The same normalised stroke in walk form, laid out only as far as a walk
 // reads it: a pairing that fails early never pays for the rest of the
@@ -60,8 +61,10 @@ class LazyNormalisedStroke {
   // first point out of its reach, leaving the stroke empty; otherwise sums
   // the grid's values at the points it looked up (lowerBound()).
   bool reset(const Stroke& source, const StrokeScaling& scaling, const DistanceGrid* grid = nullptr);
-  // Points mapped already (by MapStroke), kept where they are.
-  void reset(const Point* mapped, size_t count, const MappedStroke& stroke);
+  // Points mapped already (by MapStroke), kept where they are. With the
+  // grid MapStroke saw them through, keeps lowerBoundAhead() as well.
+  void reset(const WalkPoint* mapped, size_t count, const MappedStroke& stroke,
+             const DistanceGrid* grid = nullptr);
 
   size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }
@@ -83,14 +86,17 @@ class LazyNormalisedStroke {
   // stroke's points (the sum of the squared distances of some of its points
   // to the nearest point of that stroke): 0 unless reset with a grid.
   int64_t lowerBound() const { return lowerBound_; }
+  // The part of lowerBound() from points not laid out yet (0 without the
+  // grid): no walk has read those, so it bounds what walking them will add.
+  int64_t lowerBoundAhead() const { return lowerBoundAhead_; }
   // False when some point is out of the grid's reach.
   bool within(const DistanceGrid& grid) const;
 
  private:
   void layOutThrough(size_t index);
 
-  std::vector<Point> ownMapped_;
-  const Point* mapped_ = nullptr;
+  std::vector<WalkPoint> ownMapped_;
+  const WalkPoint* mapped_ = nullptr;
   size_t mappedCount_ = 0;
   WalkBuffer buffer_;
   size_t nextSegment_ = 0;  // the mapped point whose walk to the next one comes next
@@ -98,4 +104,6 @@ class LazyNormalisedStroke {
   size_t readable_ = 0;     // points that may be read: laidOut_, and the padding once complete
   size_t size_ = 0;
   int64_t lowerBound_ = 0;
+  const DistanceGrid* grid_ = nullptr;
+  int64_t lowerBoundAhead_ = 0;
 };

@@ -24,6 +24,7 @@ class WholeStroke {
   const WalkPoint* data() const { return data_; }
   size_t size() const { return size_; }
   void readThrough(size_t) const {}
+  int64_t lowerBoundAhead() const { return 0; }
 
  private:
   const WalkPoint* data_;
@@ -37,6 +38,7 @@ class LaidOutStroke {
   const WalkPoint* data() const { return stroke_.data(); }
   size_t size() const { return stroke_.size(); }
   void readThrough(size_t index) { stroke_.readThrough(index); }
+  int64_t lowerBoundAhead() const { return stroke_.lowerBoundAhead(); }
 
  private:
   LazyNormalisedStroke& stroke_;
@@ -110,7 +112,8 @@ class DirectedWalk {
 };
 
 // Both walks, a point of each in turn: each walk waits on its own reads, so
-// the two overlap. kPairingFails or kPairingCut when the pairing fails or
+// the two overlap. What the strokes know walking their points ahead will
+// add at least counts against the budget as well. kPairingFails or kPairingCut when the pairing fails or
 // was cut short. Sums beyond 32 bits only come from absurdly long strokes:
 // refusing the pairing is safer than letting a wrapped sum win.
 template <bool kConnected, class A, class B>
@@ -122,19 +125,19 @@ int64_t WalkBothWays(A& a, B& b, int32_t radius, PairingBudget& budget) {
   while (!forward.done() && !backward.done()) {
     if (!forward.step() || !backward.step())
       return kPairingFails;
-    if (budget.spent(forward.sum() + backward.sum()))
+    if (budget.spent(forward.sum() + backward.sum() + a.lowerBoundAhead() + b.lowerBoundAhead()))
       return kPairingCut;
   }
   while (!forward.done()) {
     if (!forward.step())
       return kPairingFails;
-    if (budget.spent(forward.sum() + backward.sum()))
+    if (budget.spent(forward.sum() + backward.sum() + a.lowerBoundAhead() + b.lowerBoundAhead()))
       return kPairingCut;
   }
   while (!backward.done()) {
     if (!backward.step())
       return kPairingFails;
-    if (budget.spent(forward.sum() + backward.sum()))
+    if (budget.spent(forward.sum() + backward.sum() + a.lowerBoundAhead() + b.lowerBoundAhead()))
       return kPairingCut;
   }
   const int64_t sum = forward.sum() + backward.sum();

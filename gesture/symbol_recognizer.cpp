@@ -221,11 +221,10 @@ bool SymbolRecognizer::screen(size_t index, const Symbol& symbol, ScreenedCandid
   return candidate.shapeCount != 0;
 }
 
-Point* SymbolRecognizer::screenedRoom(size_t count) {
+WalkPoint* SymbolRecognizer::screenedRoom(size_t count) {
   if (screenedUsed_ + count > screenedCapacity_) {
     const size_t capacity = std::max(2 * screenedCapacity_, screenedUsed_ + count);
-    // Plain storage: points are trivially copied in, and zeros would be wasted.
-    std::unique_ptr<Point[], FreeStorage> grown(static_cast<Point*>(::operator new(capacity * sizeof(Point))));
+    std::unique_ptr<WalkPoint[]> grown(new WalkPoint[capacity]);  // left unwritten
     std::copy(screenedPoints_.get(), screenedPoints_.get() + screenedUsed_, grown.get());
     screenedPoints_ = std::move(grown);
     screenedCapacity_ = capacity;
@@ -253,7 +252,7 @@ float SymbolRecognizer::scoreScreenedShape(const ScreenedShape& shape, float bou
   if (shapeScratch_.empty())
     shapeScratch_.emplace_back();
   LazyNormalisedStroke& stroke = shapeScratch_[0];
-  stroke.reset(screenedPoints_.get() + shape.firstPoint, shape.pointCount, shape.stroke);
+  stroke.reset(screenedPoints_.get() + shape.firstPoint, shape.pointCount, shape.stroke, &grids_[0]);
   PairingBudget budget(0.0f, bound, kNoMatchScore, stroke.size());
   const int64_t distance = PairStrokes(gesture_[0], stroke, radius_, budget);
   if (distance < 0)

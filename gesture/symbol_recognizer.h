@@ -33,7 +33,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <new>
 #include <optional>
 #include <vector>
 
@@ -132,12 +131,9 @@ class SymbolRecognizer {
   mutable std::vector<char> usedScratch_;
   // The mapped points of the screened shapes, one after another. Written
   // before they are read, so new room is left unwritten.
-  Point* screenedRoom(size_t count);
+  WalkPoint* screenedRoom(size_t count);
   static constexpr size_t kScreenedPointsPerCandidate = 128;
-  struct FreeStorage {
-    void operator()(Point* points) const { ::operator delete(points); }
-  };
-  std::unique_ptr<Point[], FreeStorage> screenedPoints_;
+  std::unique_ptr<WalkPoint[]> screenedPoints_;
   size_t screenedCapacity_ = 0;
   size_t screenedUsed_ = 0;
   std::vector<ScreenedShape> screenedShapes_;
