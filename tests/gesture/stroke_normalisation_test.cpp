@@ -79,9 +79,13 @@ TEST(DistanceGrid, IsTheSquaredDistanceToTheNearestPointWithinTheRadiusOrTheReac
         // and out of reach a little beyond it (or there is no point).
         const int32_t reachValue = reach.squaredDistance(Point{x, y});
         ASSERT_TRUE(reachValue == 0 || reachValue > r2) << reachValue;
-        if (nearest <= r2) ASSERT_TRUE(reach.reaches(Point{x, y})) << x << "," << y;
+        if (nearest <= r2) {
+          ASSERT_TRUE(reach.reaches(Point{x, y})) << x << "," << y;
+        }
         const int32_t wide = (c.radius + 3) * (c.radius + 3);
-        if (nearest > wide) ASSERT_FALSE(reach.reaches(Point{x, y})) << x << "," << y;
+        if (nearest > wide) {
+          ASSERT_FALSE(reach.reaches(Point{x, y})) << x << "," << y;
+        }
         if (reach.reaches(Point{x, y})) ++reachable;
       }
     if (c.radius < 20 && c.box == 100 && !stroke.empty()) {

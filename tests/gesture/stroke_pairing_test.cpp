@@ -28,11 +28,15 @@ TEST(WalkLanes, Sse2StepsAnswerAsThePortableOnes) {
       int32_t portableDistance = -1, sse2Distance = -1;
       const unsigned first = walk_lanes::portable::FirstWithin(p, q.data(), r2, portableDistance);
       ASSERT_EQ(walk_lanes::sse2::FirstWithin(p, q.data(), r2, sse2Distance), first);
-      if (first < 4) ASSERT_EQ(sse2Distance, portableDistance);
+      if (first < 4) {
+        ASSERT_EQ(sse2Distance, portableDistance);
+      }
 
       const unsigned steps = walk_lanes::portable::StepsCloser(p, q.data(), portableDistance);
       ASSERT_EQ(walk_lanes::sse2::StepsCloser(p, q.data(), sse2Distance), steps);
-      if (steps < 4) ASSERT_EQ(sse2Distance, portableDistance);
+      if (steps < 4) {
+        ASSERT_EQ(sse2Distance, portableDistance);
+      }
     }
   }
 }
