@@ -4,7 +4,6 @@
 #include <cfloat>
 #include <cmath>
 
-
 namespace {
 
 int32_t RadiusFor(int32_t boxSize, int32_t tolerancePercent) {

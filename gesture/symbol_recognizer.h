@@ -19,15 +19,17 @@
 //
 // Speed: each shape stroke is normalised once per shape, and only as far as a
 // walk looks at it; a walk stops as soon as its pairing can no longer beat the
-// best score found so far. For long candidate lists, a grid of the squared
-// distances to each gesture stroke refuses shape strokes with a point out of
-// reach without walking at all, and gives each candidate of a one-stroke
-// gesture a score it cannot go below: candidates are then scored from the
-// lowest of those on, so that the best ones come first and the walks of the
-// others stop early, and scoring ends where the lowest possible score of
+// best score found so far. From kFewestCandidatesForGrids candidates, a grid
+// of the cells within reach of each gesture stroke refuses shape strokes with
+// a point out of reach without walking at all. From
+// kFewestCandidatesForLowestFirst candidates and for a one-stroke gesture,
+// the grid holds the exact squared distances to the gesture, which also give
+// each candidate a score it cannot go below: candidates are then scored from
+// the lowest of those on, so that the best ones come first and the walks of
+// the others stop early, and scoring ends where the lowest possible score of
 // the rest cannot beat the winner. None of these changes any result: the
 // winner is the earliest candidate with the lowest score, in whatever order
-// they are scored.
+// they are scored. docs/architecture.md tells more.
 #pragma once
 #include <cfloat>
 #include <cstddef>
@@ -37,8 +39,8 @@
 #include <vector>
 
 #include "gesture/bounding_box.h"
-#include "gesture/gesture.h"
 #include "gesture/distance_grid.h"
+#include "gesture/gesture.h"
 #include "gesture/stroke_normalisation.h"
 #include "gesture/stroke_pairing.h"
 #include "gesture/symbol.h"
@@ -116,6 +118,9 @@ class SymbolRecognizer {
   bool screen(size_t index, const Symbol& symbol, ScreenedCandidate& candidate);
   float scoreScreened(const ScreenedCandidate& candidate, float bound);
   float scoreScreenedShape(const ScreenedShape& shape, float bound);
+  // Room for `count` more screened points.
+  WalkPoint* screenedRoom(size_t count);
+  static constexpr size_t kScreenedPointsPerCandidate = 128;
   float scoreSymbol(const Symbol& symbol, float bound) const;
   float scoreShape(const Shape& shape, float bound) const;
 
@@ -131,8 +136,6 @@ class SymbolRecognizer {
   mutable std::vector<char> usedScratch_;
   // The mapped points of the screened shapes, one after another. Written
   // before they are read, so new room is left unwritten.
-  WalkPoint* screenedRoom(size_t count);
-  static constexpr size_t kScreenedPointsPerCandidate = 128;
   std::unique_ptr<WalkPoint[]> screenedPoints_;
   size_t screenedCapacity_ = 0;
   size_t screenedUsed_ = 0;
