@@ -275,7 +275,9 @@ TEST_F(PreciseRecognizerTest, RecognitionEqualsTheBestOfAllScoresInFull) {
     if (best > PreciseRecognizer::kRefusalScore) expected = -1;
     SCOPED_TRACE(trial);
     EXPECT_EQ(chosen ? static_cast<int>(chosen - candidates.data()) : -1, expected);
-    if (chosen) EXPECT_EQ(recognizer.resultScore(), best);
+    if (chosen) {
+      EXPECT_EQ(recognizer.resultScore(), best);
+    }
     ++(chosen ? accepted : refused);
   }
   // The comparison covered winners and refusals alike.
