@@ -53,7 +53,7 @@ class Recognizer {
   virtual const Template* recognize(const Gesture& gesture, const std::vector<Template*>& candidates) = 0;
 };
 
-class Specified : public Recognizer {
+class Standard : public Recognizer {
  public:
   const char* name() const override { return "symbol recognizer (tolerance 30)"; }
   const Template* recognize(const Gesture& gesture, const std::vector<Template*>& candidates) override {
@@ -228,9 +228,9 @@ int main(int argc, char** argv) {
               " first of a draw |\n");
   std::printf("|---|---|---|---|---|---|---|\n");
 
-  Specified specified;
+  Standard standard;
   Precise precise;
-  Recognizer* const recognizers[] = {&specified, &precise};
+  Recognizer* const recognizers[] = {&standard, &precise};
   for (Recognizer* recognizer : recognizers) {
     for (size_t k : {1, 3, 9}) {
       Tally tally;
