@@ -22,7 +22,9 @@ endif()
 # 32-bit x86 code computes floats in SSE, as 64-bit code does. x87 (the i686
 # default) keeps excess precision in registers wherever the compiler pleases,
 # so the shipped PE32 program could score and rank gestures differently from
-# the builds the tests run. Every processor Windows 7 runs on has SSE2.
+# the builds the tests run. The price: the program needs a processor with
+# SSE2 (every x86 processor since the Pentium 4 and the Athlon 64; Windows 8
+# and later require it anyway, Windows 7 and XP still ran on a few without).
 if(CMAKE_SIZEOF_VOID_P EQUAL 4 AND CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   add_compile_options(-msse2 -mfpmath=sse)
 endif()

@@ -7,6 +7,11 @@
 
 #include "common/window_rule.h"
 
+// Which recognizer reads a finished gesture: the symbol recognizer with its
+// tolerance, or the precise recognizer, which also refuses what resembles
+// none of the symbols.
+enum class ZRecognizerChoice { kStandard, kPrecise };
+
 struct ZSettings {
   bool firstTime = true;
   bool applicationDetection = true;
@@ -31,6 +36,7 @@ struct ZSettings {
   // the ones that keep it there.
   std::vector<ZWindowRule> captureOffApplications;
   bool pauseInFullScreen = false;
+  ZRecognizerChoice recognizer = ZRecognizerChoice::kStandard;
 };
 
 // The process-wide record.

@@ -1,9 +1,11 @@
-# Model of strokes and symbols, and the recognizer: portable, except the
+# Model of strokes and symbols, and the recognizers: portable, except the
 # system icon handle of SymbolIcon, which only Windows has.
 target_sources(zgesture_portable PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/bounding_box.cpp
   ${CMAKE_CURRENT_LIST_DIR}/line_walk.cpp
   ${CMAKE_CURRENT_LIST_DIR}/distance_grid.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/precise_recognizer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/precise_templates.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shape.cpp
   ${CMAKE_CURRENT_LIST_DIR}/stroke_normalisation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/stroke_pairing.cpp

@@ -1,10 +1,10 @@
 #include "plugins/legacy_plugin_record.h"
 
-#include <cstdlib>
 #include <cstring>
 
 #include "common/errors.h"
 #include "common/scrambled_text.h"
+#include "common/stored_values.h"
 
 const char kLegacyPluginSignature[] = "Zavotra Plug-in File";
 
@@ -46,7 +46,7 @@ LegacyPluginRecord ReadLegacyPlugin(LegacyStream& stream, bool withActions) {
   SkipStrings(stream, kIgnoredAfterComments);
   plugin.languageName = stream.readString();
   const std::string id = stream.readString();
-  plugin.id = id.empty() ? -1 : std::atoi(id.c_str());
+  plugin.id = id.empty() ? -1 : ParseStoredInteger(id);  // saturates where atoi is undefined
   SkipStrings(stream, kIgnoredAfterId);
   if (withActions) plugin.actions = ReadLegacyActionSequence(stream);
   return plugin;

@@ -495,6 +495,9 @@
 #define IDC_CAPTURE_OFF_LABEL        4105
 #define IDS_CAPTURE_OFF_LIST_LABEL   41102  // the list while capture does not pause in full screen
 #define IDS_CAPTURE_KEPT_LIST_LABEL  41103  // the same list while it does
+#define IDC_RECOGNIZER               4106   // "Recognizer :" on the Drawing page
+#define IDS_RECOGNIZER_STANDARD      41105  // "Standard (symbol tolerance)"
+#define IDS_RECOGNIZER_PRECISE       41106  // "Precise"
 
 // Sound preferences, dialog 282
 #define IDD_SOUND_PREFERENCES        282

@@ -7,6 +7,7 @@
 #include "common/tray_icon.h"
 #include "common/window_tree.h"
 #include "gesture/hook_library.h"
+#include "gesture/precise_recognizer.h"
 #include "gesture/symbol_recognizer.h"
 #include "plugins/plugin_manager.h"
 #include "resources/zavotra_ids.h"
@@ -72,6 +73,10 @@ void ZCaptureMessages::beginStroke(POINT point) {
 ZAction* ZCaptureMessages::recognize() {
   // Without a single point there is nothing to compare: it counts as no match.
   if (trail_.isEmpty()) return nullptr;
+  if (Settings().recognizer == ZRecognizerChoice::kPrecise) {
+    PreciseRecognizer recognizer(trail_.strokes(), preciseTemplates_);
+    return recognizer.recognize(plugins_.candidates());
+  }
   SymbolRecognizer recognizer(trail_.strokes(), kRecognitionBox, Settings().recognitionTolerance);
   return recognizer.recognize(plugins_.candidates());
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "gesture/ink_trail.h"
+#include "gesture/precise_templates.h"
 
 class HookLibrary;
 class ZAction;
@@ -51,6 +52,9 @@ class ZCaptureMessages {
   ZPluginManager& plugins_;
   HookLibrary* hook_;
   InkTrail trail_;
+  // The stored shapes as the precise recognizer compares them, kept between
+  // gestures; it notices symbols that changed meanwhile.
+  PreciseTemplateCache preciseTemplates_;
   bool windowDragged_ = false;
   ZAction* lastWinner_ = nullptr;
   HWND captureOffWindow_ = nullptr;

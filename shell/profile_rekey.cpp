@@ -13,6 +13,7 @@
 #include "common/find_handle.h"
 #include "common/memory_file.h"
 #include "common/secure_wipe.h"
+#include "common/trace.h"
 #include "shell/password_file.h"
 
 namespace {
@@ -147,12 +148,11 @@ class ZRekey {
     return true;
   }
 
+  // Puts back every replaced file. One that cannot be put back even after a
+  // few tries stays under the new key, and the trace says which.
   void rollBack() {
     for (auto file = pending_.rbegin(); file != pending_.rend(); ++file) {
-      if (!file->committed) continue;
-      if (file->existed) ReplaceFileContent(file->path, file->before);
-      else DeleteFileA(file->path.c_str());
-      file->committed = false;
+      if (file->committed && putBack(*file)) file->committed = false;
     }
   }
 
@@ -167,6 +167,22 @@ class ZRekey {
     SecureWipe(after);
     return pending_.back().replacement.ready();
   }
+
+  // The file that made the change fail may be held for a moment (a virus
+  // scanner, an indexer): a put-back tries a few times before giving up.
+  static bool putBack(const ZPendingFile& file) {
+    for (int attempt = 0; attempt < kPutBackAttempts; ++attempt) {
+      if (attempt > 0) Sleep(kPutBackPauseMs);
+      const bool done = file.existed ? ReplaceFileContent(file.path, file.before)
+                                     : (DeleteFileA(file.path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND);
+      if (done) return true;
+    }
+    DiagnosticTrace("password change: %s could not be put back", file.path.c_str());
+    return false;
+  }
+
+  static constexpr int kPutBackAttempts = 5;
+  static constexpr DWORD kPutBackPauseMs = 100;
 
   const ZKeyBlock& oldKey_;
   const ZKeyBlock& newKey_;

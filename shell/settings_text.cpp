@@ -63,6 +63,17 @@ void WriteString(std::string& text, const char* key, const std::string& value) {
 constexpr unsigned kMaxCaptureOffApplications = 1000;
 const char kCaptureOffKey[] = "CaptureOff";
 const char kPauseInFullScreenKey[] = "PauseInFullScreen";
+const char kRecognizerKey[] = "Recognizer";
+const char kStandardRecognizer[] = "Standard";
+const char kPreciseRecognizer[] = "Precise";
+
+// Any other value, as a missing key, leaves the default.
+void ReadRecognizer(const std::map<std::string, std::string>& table, ZRecognizerChoice& field) {
+  if (const std::string* value = Find(table, kRecognizerKey)) {
+    if (*value == kStandardRecognizer) field = ZRecognizerChoice::kStandard;
+    else if (*value == kPreciseRecognizer) field = ZRecognizerChoice::kPrecise;
+  }
+}
 
 std::string CaptureOffKey(unsigned n) { return kCaptureOffKey + std::to_string(n); }
 
@@ -166,6 +177,7 @@ ZSettings SettingsFromText(std::string_view text, const ZSettings& defaults) {
   ReadInt(table, "WindowY", s.windowY);
   ReadCaptureOffApplications(table, s.captureOffApplications);
   ReadBool(table, kPauseInFullScreenKey, s.pauseInFullScreen);
+  ReadRecognizer(table, s.recognizer);
   return s;
 }
 
@@ -193,5 +205,6 @@ std::string SettingsToText(const ZSettings& s) {
   for (size_t i = 0; i < s.captureOffApplications.size(); ++i)
     WriteString(text, CaptureOffKey(static_cast<unsigned>(i + 1)).c_str(), RuleValue(s.captureOffApplications[i]));
   if (s.pauseInFullScreen) WriteBool(text, kPauseInFullScreenKey, true);
+  if (s.recognizer == ZRecognizerChoice::kPrecise) WriteString(text, kRecognizerKey, kPreciseRecognizer);
   return text;
 }

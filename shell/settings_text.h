@@ -20,6 +20,7 @@ std::map<std::string, std::string> ParseSettingsText(std::string_view text);
 // "true" or "false"; an int or 64-bit value is read like atoi reads it.
 // The applications where capture is off are "CaptureOff1", "CaptureOff2",
 // ... up to the first number missing, each "class TAB caption" escaped.
+// "Recognizer" is "Standard" or "Precise"; anything else is the default.
 ZSettings SettingsFromText(std::string_view text, const ZSettings& defaults);
 
 // Reversible escapes for texts that may hold anything (window captions):
@@ -30,5 +31,6 @@ std::string UnescapeSettingText(const std::string& text);
 
 // The text written for a record, in the file's fixed key order. The caller
 // forces "FirstTime" off before saving; this writes what it is given. The
-// capture exceptions and "PauseInFullScreen" follow, only when set.
+// capture exceptions, "PauseInFullScreen" and "Recognizer" follow, only when
+// they differ from the defaults.
 std::string SettingsToText(const ZSettings& settings);

@@ -238,8 +238,11 @@ LRESULT ZActionView::listCommand(HWND list, WPARAM wParam, LPARAM lParam) {
     // The label edit lost the focus: its text is the new name. The list's
     // own handling then ends the edit.
     rename(reinterpret_cast<HWND>(lParam));
-  } else if (!lParam && command(LOWORD(wParam))) {
-    return 0;
+  } else if (!lParam) {
+    // A menu or accelerator command: the view's own, or the main window's
+    // (Ctrl+Alt+U pressed while the list has the focus, say).
+    if (command(LOWORD(wParam))) return 0;
+    return SendMessageA(GetAncestor(list, GA_ROOT), WM_COMMAND, wParam, lParam);
   }
   return CallWindowProcA(listProcedure_, list, WM_COMMAND, wParam, lParam);
 }

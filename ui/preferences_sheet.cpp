@@ -57,19 +57,25 @@ void Check(HWND page, int id, bool on) { CheckDlgButton(page, id, on ? BST_CHECK
 bool Checked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
 
 // --- Drawing ------------------------------------------------------------------
-void ShowDrawing(HWND page, int32_t drawButton, UINT threshold, int tolerance) {
+void ShowDrawing(HWND page, int32_t drawButton, UINT threshold, int tolerance, ZRecognizerChoice recognizer) {
   SelectComboItemByData(GetDlgItem(page, IDC_DRAW_BUTTON), drawButton);
   SetDlgItemInt(page, IDC_DRAG_SENSITIVITY, threshold, FALSE);
   SendDlgItemMessageA(page, IDC_SYMBOL_TOLERANCE, TBM_SETPOS, TRUE, tolerance);
+  SelectComboItemByData(GetDlgItem(page, IDC_RECOGNIZER), static_cast<LPARAM>(recognizer));
+}
+
+void AddComboEntry(HWND combo, UINT nameId, LPARAM value) {
+  const std::string name = LoadAnsiString(nameId, AppInstance());
+  const LRESULT item = SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+  SendMessageA(combo, CB_SETITEMDATA, static_cast<WPARAM>(item), value);
 }
 
 void InitDrawing(HWND page) {
   HWND combo = GetDlgItem(page, IDC_DRAW_BUTTON);
-  for (const ZDrawButtonChoice& choice : kDrawButtonChoices) {
-    const std::string name = LoadAnsiString(choice.nameId, AppInstance());
-    const LRESULT item = SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    SendMessageA(combo, CB_SETITEMDATA, static_cast<WPARAM>(item), static_cast<LPARAM>(choice.value));
-  }
+  for (const ZDrawButtonChoice& choice : kDrawButtonChoices) AddComboEntry(combo, choice.nameId, choice.value);
+  HWND recognizers = GetDlgItem(page, IDC_RECOGNIZER);
+  for (const ZRecognizerEntry& entry : kRecognizerEntries)
+    AddComboEntry(recognizers, entry.nameId, static_cast<LPARAM>(entry.value));
   SendDlgItemMessageA(page, IDC_DRAG_SENSITIVITY, EM_LIMITTEXT, kThresholdDigits, 0);
   HWND track = GetDlgItem(page, IDC_SYMBOL_TOLERANCE);
   SendMessageA(track, TBM_SETRANGE, TRUE, MAKELPARAM(0, kToleranceMaximum));
@@ -78,7 +84,7 @@ void InitDrawing(HWND page) {
   SendMessageA(track, TBM_SETPAGESIZE, 0, 20);
   const ZSettings& s = Settings();
   ShowDrawing(page, s.drawButton, s.drawingThreshold > 0 ? static_cast<UINT>(s.drawingThreshold) : 0,
-              s.recognitionTolerance);
+              s.recognitionTolerance, s.recognizer);
 }
 
 void ApplyDrawing(HWND page) {
@@ -92,6 +98,11 @@ void ApplyDrawing(HWND page) {
   const LRESULT selected = SendMessageA(combo, CB_GETCURSEL, 0, 0);
   if (selected != CB_ERR)
     s.drawButton = static_cast<int32_t>(SendMessageA(combo, CB_GETITEMDATA, static_cast<WPARAM>(selected), 0));
+  HWND recognizers = GetDlgItem(page, IDC_RECOGNIZER);
+  const LRESULT recognizer = SendMessageA(recognizers, CB_GETCURSEL, 0, 0);
+  if (recognizer != CB_ERR)
+    s.recognizer = static_cast<ZRecognizerChoice>(
+        SendMessageA(recognizers, CB_GETITEMDATA, static_cast<WPARAM>(recognizer), 0));
 }
 
 // --- Misc. --------------------------------------------------------------------
@@ -146,7 +157,9 @@ INT_PTR CALLBACK SimplePageProc(HWND page, UINT message, WPARAM wParam, LPARAM l
   return FALSE;
 }
 
-void DrawingDefaults(HWND page) { ShowDrawing(page, kDefaultDrawButton, kDefaultThreshold, kDefaultTolerance); }
+void DrawingDefaults(HWND page) {
+  ShowDrawing(page, kDefaultDrawButton, kDefaultThreshold, kDefaultTolerance, ZRecognizerChoice::kStandard);
+}
 
 constexpr SimplePage kDrawingPage{InitDrawing, DrawingDefaults, ApplyDrawing};
 constexpr SimplePage kMiscPage{InitMisc, MiscDefaults, ApplyMisc};
@@ -257,17 +270,18 @@ struct Edited {
   int32_t drawButton, drawingThreshold, recognitionTolerance;
   bool runAtStartup, playStartSound, startHidden, autoHide, pauseInFullScreen;
   std::vector<ZWindowRule> captureOff;
+  ZRecognizerChoice recognizer;
 
   static Edited Of(const ZSettings& s) {
     return Edited{s.drawButton,     s.drawingThreshold, s.recognitionTolerance, s.runAtStartup,
                   s.playStartSound, s.startHidden,      s.autoHide,             s.pauseInFullScreen,
-                  s.captureOffApplications};
+                  s.captureOffApplications, s.recognizer};
   }
   bool operator==(const Edited& o) const {
     return drawButton == o.drawButton && drawingThreshold == o.drawingThreshold &&
            recognitionTolerance == o.recognitionTolerance && runAtStartup == o.runAtStartup &&
            playStartSound == o.playStartSound && startHidden == o.startHidden && autoHide == o.autoHide &&
-           pauseInFullScreen == o.pauseInFullScreen && captureOff == o.captureOff;
+           pauseInFullScreen == o.pauseInFullScreen && captureOff == o.captureOff && recognizer == o.recognizer;
   }
 };
 }  // namespace

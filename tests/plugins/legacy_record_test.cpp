@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "actions/legacy_action_record.h"
 #include "common/errors.h"
 #include "plugins/legacy_plugin_record.h"
@@ -93,12 +95,18 @@ TEST(LegacyPluginRecord, UnscramblesNameCaptionAndKeyOnly) {
   EXPECT_EQ(UnscrambleLegacyText("\xB9\xE2#"), "A");
 }
 
-TEST(LegacyPluginRecord, AnEmptyIdTextReadsAsMinusOne) {
-  LegacyPluginHeader header;
-  header.id = "";
-  const Bytes file = LegacyPluginFile(header, {});
-  LegacyStream stream(file);
-  EXPECT_EQ(ReadLegacyPlugin(stream, false).id, -1);
+TEST(LegacyPluginRecord, TheIdTextReadsAsASaturatedNumberAndEmptyAsMinusOne) {
+  const struct {
+    const char* text;
+    int32_t id;
+  } cases[] = {{"", -1}, {"7", 7}, {"99999999999999999999", INT32_MAX}, {"-99999999999999999999", INT32_MIN}};
+  for (const auto& c : cases) {
+    LegacyPluginHeader header;
+    header.id = c.text;
+    const Bytes file = LegacyPluginFile(header, {});
+    LegacyStream stream(file);
+    EXPECT_EQ(ReadLegacyPlugin(stream, false).id, c.id) << c.text;
+  }
 }
 
 TEST(LegacyPluginRecord, FullReadTakesTheActions) {

@@ -1,9 +1,10 @@
 // The staged program with its hook library, driven from outside with
 // injected input: a drawing button changed in the preferences works at once
 // (a middle-button drag draws, a right-button drag is the application's), an
-// application where capture is off gets the whole drag untouched, and with
+// application where capture is off gets the whole drag untouched, with
 // the full-screen pause a full-screen window turns capture off until it is
-// full screen no more.
+// full screen no more, and the precise recognizer chosen in the preferences
+// reads a two-stroke symbol drawn in another order and direction.
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -42,6 +43,35 @@ void DragL(Button button, POINT origin) {
       InjectMouseAndPump(0, POINT{path[i - 1].x + (path[i].x - path[i - 1].x) * step / 10,
                          path[i - 1].y + (path[i].y - path[i - 1].y) * step / 10});
   InjectMouseAndPump(button.up, path[2]);
+}
+
+void SendKey(WORD key, bool up) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &input, sizeof input);
+  PumpMessagesFor(10);
+}
+
+// One stroke from `from` to `to` in small steps; Shift held at the release
+// keeps the gesture open for another stroke.
+void DrawStroke(Button button, POINT from, POINT to, bool moreToCome) {
+  InjectMouseAndPump(0, from);
+  InjectMouseAndPump(button.down, from);
+  for (int step = 1; step <= 12; ++step)
+    InjectMouseAndPump(0, POINT{from.x + (to.x - from.x) * step / 12, from.y + (to.y - from.y) * step / 12});
+  if (moreToCome) SendKey(VK_SHIFT, false);
+  InjectMouseAndPump(button.up, to);
+  if (moreToCome) PumpMessagesFor(100);
+}
+
+// A plus in two strokes, the other way round from the stored one: the bar
+// first, right to left, then the upright from the bottom up.
+void DrawPlusBackward(Button button, POINT origin) {
+  DrawStroke(button, POINT{origin.x + 240, origin.y + 150}, POINT{origin.x + 60, origin.y + 150}, true);
+  DrawStroke(button, POINT{origin.x + 150, origin.y + 240}, POINT{origin.x + 150, origin.y + 60}, false);
+  SendKey(VK_SHIFT, true);
 }
 
 // A top-level window of its own class with an edit control along its top,
@@ -140,9 +170,27 @@ std::unique_ptr<ZMacro> TypingL(const std::string& text) {
   return macro;
 }
 
+// Stored as drawn in the symbol editor: the upright top down, then the bar
+// left to right.
+std::unique_ptr<ZMacro> TypingPlus(const std::string& text) {
+  auto macro = std::make_unique<ZMacro>();
+  macro->setName("Common plus");
+  auto symbol = std::make_unique<Symbol>();
+  Shape& shape = symbol->addShape();
+  Stroke& upright = shape.addStroke();
+  for (int y = 0; y <= 100; y += 10) upright.push_back({50, y});
+  Stroke& bar = shape.addStroke();
+  for (int x = 0; x <= 100; x += 10) bar.push_back({x, 50});
+  macro->setSymbol(std::move(symbol));
+  auto command = std::make_unique<ZCommandText>();
+  command->setText(text);
+  macro->append(std::move(command));
+  return macro;
+}
+
 class CaptureSettingsProgram : public ZStagedProgramTest {
  protected:
-  void start(const std::string& moreSettings) {
+  void start(const std::string& moreSettings, std::unique_ptr<ZMacro> extraAction = nullptr) {
     writeProfile("FirstTime\tfalse\r\nStartHidden\ttrue\r\nRunAtStartup\tfalse\r\nPlaySounds\tfalse\r\n"
                  "PlayStartSound\tfalse\r\nAutoHide\tfalse\r\n" + moreSettings);
     const std::string plugins = profileFolder() + "plug-ins";
@@ -151,6 +199,7 @@ class CaptureSettingsProgram : public ZStagedProgramTest {
     ZPlugin common;
     common.setName("Common");
     common.addAction(TypingL("L"));
+    if (extraAction) common.addAction(std::move(extraAction));
     common.saveAs(plugins + "\\common.ztc", ProfileDefaultKey());
     installHookLibrary();
     program_ = std::make_unique<ZProcess>(ZAVOTRA_STAGED_EXE);
@@ -249,4 +298,33 @@ TEST_F(CaptureSettingsProgram, WithThePauseAListedApplicationKeepsCaptureInFullS
   DragL(kRight, POINT{100, 100});
   EXPECT_TRUE(Eventually([&] { return film.text() == "L"; })) << film.text();
   for (const std::string& m : film.seen()) EXPECT_NE(m, "right down");
+}
+
+TEST_F(CaptureSettingsProgram, ThePreciseRecognizerChosenInThePreferencesReadsStrokesInAnyOrderAndDirection) {
+  start("", TypingPlus("plus"));
+  RecordingTarget paper("ZvRoadPaper", "Paper", Place(120, 120));
+  paper.focus();
+  // The symbol recognizer walks each stroke in its stored direction: nothing runs.
+  DrawPlusBackward(kRight, paper.origin());
+  PumpMessagesFor(1000);
+  EXPECT_EQ(paper.text(), "");
+
+  PostMessageA(main_, WM_COMMAND, IDM_PREFERENCES, 0);
+  HWND sheet = nullptr;
+  ASSERT_TRUE(Eventually([&] { return (sheet = DialogOf(program_->id(), "Preferences")) != nullptr; }));
+  HWND drawing = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+  ASSERT_NE(drawing, nullptr);
+  ASSERT_EQ(SendDlgItemMessageA(drawing, IDC_RECOGNIZER, CB_SETCURSEL, 1, 0), 1);  // "Precise"
+  PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+  ASSERT_TRUE(Eventually([&] { return !IsWindow(sheet); }));
+  PumpMessagesFor(300);
+  EXPECT_EQ(savedSettings().recognizer, ZRecognizerChoice::kPrecise);
+
+  paper.focus();
+  DrawPlusBackward(kRight, paper.origin());
+  EXPECT_TRUE(Eventually([&] { return paper.text() == "plus"; })) << paper.text();
+  // And the one-stroke L still reads as before, once the typing is over.
+  PumpMessagesFor(1000);
+  DragL(kRight, paper.origin());
+  EXPECT_TRUE(Eventually([&] { return paper.text() == "plusL"; })) << paper.text();
 }

@@ -371,6 +371,54 @@ TEST_F(MainWindowTest, AcceleratorsReachTheFocusedViewButNotANameBeingTyped) {
   DestroyAcceleratorTable(table);
 }
 
+// Records the commands that reach a window, then hands every message on.
+class ZCommandRecorder {
+ public:
+  explicit ZCommandRecorder(HWND window) : window_(window) {
+    recorder_ = this;
+    previous_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ZCommandRecorder::procedure)));
+  }
+  ~ZCommandRecorder() {
+    SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+    recorder_ = nullptr;
+  }
+  std::vector<WORD> commands;
+
+ private:
+  static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND) recorder_->commands.push_back(LOWORD(wParam));
+    return CallWindowProcA(recorder_->previous_, window, message, wParam, lParam);
+  }
+  static ZCommandRecorder* recorder_;
+  HWND window_;
+  WNDPROC previous_;
+};
+ZCommandRecorder* ZCommandRecorder::recorder_ = nullptr;
+
+TEST_F(MainWindowTest, AnAcceleratorOfTheMainWindowPressedInAViewReachesTheMainWindow) {
+  create();
+  HACCEL table = LoadAcceleratorsA(AppInstance(), MAKEINTRESOURCEA(IDR_ACCELERATORS));
+  ASSERT_NE(table, nullptr);
+  HWND list = window_.view(ZPluginManager::kCommon).listView();
+  SetFocus(list);
+  ASSERT_EQ(GetFocus(), list);
+  // The test has no Internet session, so the exchange it asks for only beeps.
+  {
+    ZCommandRecorder recorder(window_.handle());
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = keys[VK_MENU] = 0x80;
+    SetKeyboardState(keys);
+    MSG key = {list, WM_KEYDOWN, 'U', 0x00160001, 0, {}};
+    EXPECT_TRUE(TranslateFocusAccelerator(table, key));
+    keys[VK_CONTROL] = keys[VK_MENU] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(recorder.commands, std::vector<WORD>{IDM_EXCHANGE_NOW});
+  }
+  DestroyAcceleratorTable(table);
+}
+
 TEST_F(MainWindowTest, TheMenusDisableWhatIsNotThereYetAndListThePluginsSorted) {
   writeApplicationPlugin("z.zta", "Zeta");
   writeApplicationPlugin("a.zta", "alpha");

@@ -54,6 +54,7 @@ void ExpectSame(const ZSettings& a, const ZSettings& b) {
   EXPECT_EQ(a.recognitionTolerance, b.recognitionTolerance);
   EXPECT_EQ(a.windowX, b.windowX);
   EXPECT_EQ(a.windowY, b.windowY);
+  EXPECT_EQ(a.recognizer, b.recognizer);
 }
 }  // namespace
 
@@ -207,4 +208,27 @@ TEST(SettingsText, EscapesUndoExactlyAndLeaveForeignBackslashesAlone) {
     EXPECT_EQ(UnescapeSettingText(escaped), text);
   }
   EXPECT_EQ(UnescapeSettingText("C:\\x\\"), "C:\\x\\");
+}
+
+TEST(SettingsText, TheRecognizerChoiceRoundTripsAndDefaultsToTheStandardOne) {
+  EXPECT_EQ(ZSettings().recognizer, ZRecognizerChoice::kStandard);
+  ZSettings s = Changed();
+  EXPECT_EQ(SettingsToText(s).find("Recognizer"), std::string::npos);  // a file as earlier versions wrote it
+  s.recognizer = ZRecognizerChoice::kPrecise;
+  const std::string text = SettingsToText(s);
+  EXPECT_NE(text.find("Recognizer\tPrecise\r\n"), std::string::npos) << text;
+  EXPECT_EQ(SettingsFromText(text, Defaults()).recognizer, ZRecognizerChoice::kPrecise);
+
+  struct Case { const char* text; ZRecognizerChoice expected; };
+  const Case cases[] = {{"", ZRecognizerChoice::kStandard},
+                        {"RecognitionTolerance\t40\r\n", ZRecognizerChoice::kStandard},
+                        {"Recognizer\tStandard\r\n", ZRecognizerChoice::kStandard},
+                        {"Recognizer\tPrecise", ZRecognizerChoice::kPrecise},
+                        {"Recognizer\tprecise\r\n", ZRecognizerChoice::kStandard},  // values are exact
+                        {"Recognizer\t1\r\n", ZRecognizerChoice::kStandard},
+                        {"recognizer\tPrecise\r\n", ZRecognizerChoice::kStandard}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(SettingsFromText(c.text, Defaults()).recognizer, c.expected);
+  }
 }

@@ -60,9 +60,11 @@ TEST_F(PreferencesTest, DefaultsThenOkStoresTheDefaultsOfBothPages) {
   s.drawButton = 1;
   s.drawingThreshold = 20;
   s.recognitionTolerance = 10;
+  s.recognizer = ZRecognizerChoice::kPrecise;
   s.runAtStartup = s.playStartSound = s.startHidden = s.autoHide = false;
   struct Seen {
-    std::vector<std::string> buttons;
+    std::vector<std::string> buttons, recognizers;
+    LRESULT recognizerBefore = -1, recognizerAfter = -1;
     LRESULT selected = -1, rangeMin = -1, rangeMax = -1, ticks = -1, line = -1, pageSize = -1, position = -1;
     std::string threshold;
     bool miscBefore = true, miscAfter = false;
@@ -83,7 +85,10 @@ TEST_F(PreferencesTest, DefaultsThenOkStoresTheDefaultsOfBothPages) {
     seen.line = SendMessageA(track, TBM_GETLINESIZE, 0, 0);
     seen.pageSize = SendMessageA(track, TBM_GETPAGESIZE, 0, 0);
     seen.position = SendMessageA(track, TBM_GETPOS, 0, 0);
+    seen.recognizers = ComboTexts(drawing, IDC_RECOGNIZER);
+    seen.recognizerBefore = SendDlgItemMessageA(drawing, IDC_RECOGNIZER, CB_GETCURSEL, 0, 0);
     Click(drawing, IDC_PREFS_DEFAULTS);
+    seen.recognizerAfter = SendDlgItemMessageA(drawing, IDC_RECOGNIZER, CB_GETCURSEL, 0, 0);
     HWND misc = ShowPage(sheet, 1);
     seen.miscBefore = Checked(misc, IDC_RUN_AT_STARTUP) || Checked(misc, IDC_PLAY_WELCOME_SOUND) ||
                       Checked(misc, IDC_START_HIDDEN) || Checked(misc, IDC_AUTO_HIDE);
@@ -106,6 +111,9 @@ TEST_F(PreferencesTest, DefaultsThenOkStoresTheDefaultsOfBothPages) {
   EXPECT_EQ(seen.line, 10);
   EXPECT_EQ(seen.pageSize, 20);
   EXPECT_EQ(seen.position, 10);
+  EXPECT_EQ(seen.recognizers, (std::vector<std::string>{"Standard (symbol tolerance)", "Precise"}));
+  EXPECT_EQ(seen.recognizerBefore, 1);
+  EXPECT_EQ(seen.recognizerAfter, 0);
   EXPECT_FALSE(seen.miscBefore);
   EXPECT_TRUE(seen.miscAfter);
   EXPECT_TRUE(shown);
@@ -113,6 +121,7 @@ TEST_F(PreferencesTest, DefaultsThenOkStoresTheDefaultsOfBothPages) {
   EXPECT_EQ(s.drawButton, -1);
   EXPECT_EQ(s.drawingThreshold, 8);
   EXPECT_EQ(s.recognitionTolerance, 30);
+  EXPECT_EQ(s.recognizer, ZRecognizerChoice::kStandard);
   EXPECT_TRUE(s.runAtStartup && s.playStartSound && s.startHidden && s.autoHide);
   EXPECT_EQ(notified, 1);
   EXPECT_EQ(ModalDialogCount(), 0);
@@ -130,6 +139,7 @@ TEST_F(PreferencesTest, TheChosenValuesAreStoredOnOkAndNothingOnCancel) {
       SendDlgItemMessageA(drawing, IDC_DRAW_BUTTON, CB_SETCURSEL, 1, 0);  // Middle
       SetItemText(drawing, IDC_DRAG_SENSITIVITY, "15");
       SendDlgItemMessageA(drawing, IDC_SYMBOL_TOLERANCE, TBM_SETPOS, TRUE, 45);
+      SendDlgItemMessageA(drawing, IDC_RECOGNIZER, CB_SETCURSEL, 1, 0);  // Precise
       HWND misc = ShowPage(sheet, 1);
       CheckDlgButton(misc, IDC_AUTO_HIDE, BST_UNCHECKED);
       PostMessageA(sheet, PSM_PRESSBUTTON, ok ? PSBTN_OK : PSBTN_CANCEL, 0);
@@ -143,6 +153,7 @@ TEST_F(PreferencesTest, TheChosenValuesAreStoredOnOkAndNothingOnCancel) {
     EXPECT_EQ(s.drawButton, ok ? 0 : -1);
     EXPECT_EQ(s.drawingThreshold, ok ? 15 : 8);
     EXPECT_EQ(s.recognitionTolerance, ok ? 45 : 30);
+    EXPECT_EQ(s.recognizer, ok ? ZRecognizerChoice::kPrecise : ZRecognizerChoice::kStandard);
     EXPECT_EQ(s.autoHide, !ok);
   }
 }

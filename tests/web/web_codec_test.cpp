@@ -2,6 +2,7 @@
 // content, and the server address setting.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -33,12 +34,16 @@ class RecordingProgress : public ZWebResponseProgress {
   std::vector<uint32_t> lengths, positions;
 };
 
-// A source that counts the bytes it was asked for at most, to show that a
-// claimed length is never allocated ahead of the data.
+// A source that gives its bytes and then nothing more, and records the most
+// it was asked for at once: the reader's buffer grows by what it asks for, so
+// a small largest ask shows that a claimed length is never allocated ahead of
+// the data.
 class EndlessSource : public ZWebResponseSource {
  public:
   explicit EndlessSource(std::string head) : head_(std::move(head)) {}
+  size_t largestAsk = 0;
   bool read(void* buffer, size_t size, size_t& got) override {
+    largestAsk = std::max(largestAsk, size);
     got = std::min(size, head_.size() - at_);
     std::copy(head_.begin() + static_cast<long>(at_), head_.begin() + static_cast<long>(at_ + got),
               static_cast<char*>(buffer));
@@ -234,9 +239,14 @@ TEST(WebResponse, ClaimedLengthsBeyondTheDataOrTheLimitsEndReading) {
   // Nearly 4 GB claimed: refused before anything is kept for it.
   EndlessSource huge("Fweblist=" + Bytes({0xFF, 0xFF, 0xFF, 0xF0}) + "abc");
   EXPECT_EQ(ReadWebResponse(huge, nullptr, response), ZWebResponseEnd::Broken);
-  // Within the limits but never arriving: broken when the data ends.
+  // Within the limits but never arriving: broken when the data ends, and
+  // never asked for (so never held) more than a piece at a time.
   EndlessSource missing("Fweblist=" + Bytes({0x03, 0, 0, 0}) + "abc");
   EXPECT_EQ(ReadWebResponse(missing, nullptr, response), ZWebResponseEnd::Broken);
+  EXPECT_LE(missing.largestAsk, 100u);
+  EndlessSource missingBytes("Ablob=" + Bytes({0x03, 0, 0, 0}) + "abc");
+  EXPECT_EQ(ReadWebResponse(missingBytes, nullptr, response), ZWebResponseEnd::Broken);
+  EXPECT_LE(missingBytes.largestAsk, 64u << 10);
   EndlessSource tooLong("Fweblist=" + Bytes({0, 0, 0x03, 0xE9}) + std::string(1001, 'x'));
   EXPECT_EQ(ReadWebResponse(tooLong, nullptr, response, limits), ZWebResponseEnd::Broken);
   EndlessSource overTotal("Fa=" + Bytes({0, 0, 0x03, 0xE8}) + std::string(1000, 'x') + "Fb=" +
