@@ -80,7 +80,8 @@ function(zavotra_test)
 endfunction()
 
 # zavotra_real_gestures(<target>)
-# Tells a test or benchmark where the logs of gestures drawn by people are:
+# Gives a test or benchmark the reader of the logs of gestures drawn by people
+# and tells it where they are:
 # ../shared/gestures beside the checkout, read at run time (nothing of them is
 # in the repository); Windows programs see the folder through Wine's Z: drive.
 function(zavotra_real_gestures target)
@@ -89,6 +90,7 @@ function(zavotra_real_gestures target)
     string(REPLACE "/" "\\\\" folder "Z:${folder}")
   endif()
   target_compile_definitions(${target} PRIVATE "ZAVOTRA_REAL_GESTURES=\"${folder}\"")
+  target_sources(${target} PRIVATE ${ZAVOTRA_ROOT}/tools/recognizer_evaluation/gesture_logs.cpp)
 endfunction()
 
 # zavotra_fuzz(NAME <name> SOURCES ... LIBS ... CORPUS <dir> [RUNS n] [MAX_LEN bytes] [TIMEOUT s])

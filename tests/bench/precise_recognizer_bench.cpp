@@ -34,7 +34,7 @@ RealGestures Load(const std::string& name) {
   RealGestures real;
   const char* folder = std::getenv("ZAVOTRA_GESTURE_LOGS");
   std::vector<GestureLogSet> sets;
-  if (!ReadGestureLogs(folder ? folder : ZAVOTRA_GESTURE_LOGS, sets)) return real;
+  if (!ReadGestureLogs(folder ? folder : ZAVOTRA_REAL_GESTURES, sets)) return real;
   for (const GestureLogSet& set : sets) {
     if (set.name != name) continue;
     for (const auto& [type, samples] : set.samplesByType) {
