@@ -53,10 +53,13 @@ class ZSelection {
   HGDIOBJ previous_;
 };
 
-// The device context of a window (the screen for null), released at the end.
+// The device context of a window (the screen for null), released at the end:
+// of its client area, or of the whole window with its frame and caption.
 class ZWindowDC {
  public:
-  explicit ZWindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+  enum Area { kClientArea, kWholeWindow };
+  explicit ZWindowDC(HWND window, Area area = kClientArea)
+      : window_(window), dc_(area == kWholeWindow ? GetWindowDC(window) : GetDC(window)) {}
   ~ZWindowDC() {
     if (dc_) ReleaseDC(window_, dc_);
   }

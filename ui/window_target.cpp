@@ -1,26 +1,12 @@
 #include "ui/window_target.h"
 
 #include "common/app_context.h"
+#include "common/gdi_objects.h"
 #include "common/window_tree.h"
 #include "resources/zavotra_ids.h"
 
 namespace {
 constexpr int kFrameWidth = 6;
-
-class ZWindowDC {
- public:
-  explicit ZWindowDC(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
-  ~ZWindowDC() {
-    if (dc_) ReleaseDC(window_, dc_);
-  }
-  ZWindowDC(const ZWindowDC&) = delete;
-  ZWindowDC& operator=(const ZWindowDC&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-};
 
 bool OwnedByThisProcess(HWND window) {
   DWORD process = 0;
@@ -41,7 +27,7 @@ void InvertWindowFrame(HWND window) {
   if (!GetWindowRect(window, &rect)) return;
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
-  ZWindowDC dc(window);
+  ZWindowDC dc(window, ZWindowDC::kWholeWindow);
   if (!dc.get()) return;
   PatBlt(dc.get(), 0, 0, width, kFrameWidth, DSTINVERT);
   PatBlt(dc.get(), 0, height - kFrameWidth, width, kFrameWidth, DSTINVERT);
