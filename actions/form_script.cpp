@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "actions/script_tokenizer.h"
+#include "common/secure_wipe.h"
 #include "common/utf8.h"
 
 namespace {
@@ -196,6 +197,14 @@ class ScriptRun {
 };
 
 }  // namespace
+
+ScriptContext::~ScriptContext() {
+  for (CredentialPair& pair : pairs) {
+    SecureWipe(pair.login);
+    SecureWipe(pair.password);
+  }
+  SecureWipe(selection);
+}
 
 bool ExecuteScript(const std::string& script, ScriptBrowser& browser, const ScriptContext& context) {
   return ScriptRun(script, browser, context).run();

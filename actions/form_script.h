@@ -23,6 +23,7 @@ struct CredentialPair {
 // What a script may put into the page: the credentials of its service and
 // the text the user had selected.
 struct ScriptContext {
+  ~ScriptContext();  // wipes the pairs and the selection
   std::vector<CredentialPair> pairs;
   std::u16string selection;
 };

@@ -296,7 +296,12 @@
 #define IDS_NO_SPECIFIC_ACTIONS      40241  // "No specific actions available for this application"
 #define IDS_INTERNET_SERVICES        40251  // "Internet Services"
 #define IDD_CONNECTING               217    // modeless, while a web-service action starts
-#define IDC_CONNECTING_TEXT          1201
+#define IDC_CONNECTING_TEXT          1056
+// The login dialog of a web-service action whose credentials are missing
+#define IDD_SERVICE_LOGIN            231
+#define IDC_LOGIN_SERVICES           1202   // combo box of the services, item data the service id
+#define IDC_LOGIN_NAME               1203
+#define IDC_LOGIN_PASSWORD           1204
 // Gesture outcome shown in the tray
 #define IDI_ACTION_EXECUTED          1030
 #define IDI_SYMBOL_NOT_RECOGNIZED    155
