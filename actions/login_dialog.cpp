@@ -7,28 +7,13 @@
 #include "actions/web_service.h"
 #include "actions/web_service_hooks.h"
 #include "common/app_context.h"
+#include "common/dialog_helpers.h"
 #include "common/secure_wipe.h"
-#include "common/utf8.h"
 #include "resources/zavotra_ids.h"
 
 namespace {
 
 constexpr int kFieldLimit = 1024;
-
-// The field's text as UTF-8; the caller wipes it.
-std::string FieldText(HWND dialog, int id) {
-  wchar_t text[kFieldLimit] = {};
-  const int length = GetDlgItemTextW(dialog, id, text, kFieldLimit);
-  std::string utf8 = Utf16ToUtf8(reinterpret_cast<const char16_t*>(text), static_cast<size_t>(length));
-  SecureWipe(text, sizeof text);
-  return utf8;
-}
-
-void SetFieldText(HWND dialog, int id, const std::string& utf8) {
-  std::u16string text = Utf8ToUtf16(utf8);
-  SetDlgItemTextW(dialog, id, reinterpret_cast<const wchar_t*>(text.c_str()));
-  SecureWipe(text);
-}
 
 bool FieldEmpty(HWND dialog, int id) { return GetWindowTextLengthW(GetDlgItem(dialog, id)) == 0; }
 
@@ -43,8 +28,8 @@ void ShowStoredPair(HWND dialog) {
   const ServiceDefinition* service = ChosenService(dialog);
   const CredentialTable::Pairs* pairs = service ? Credentials().find(service->credentialKey()) : nullptr;
   const bool stored = pairs && !pairs->empty();
-  SetFieldText(dialog, IDC_LOGIN_NAME, stored ? pairs->front().login : std::string());
-  SetFieldText(dialog, IDC_LOGIN_PASSWORD, stored ? pairs->front().password : std::string());
+  SetDialogItemUtf8(dialog, IDC_LOGIN_NAME, stored ? pairs->front().login : std::string());
+  SetDialogItemUtf8(dialog, IDC_LOGIN_PASSWORD, stored ? pairs->front().password : std::string());
 }
 
 void UpdateOk(HWND dialog) {
@@ -67,7 +52,7 @@ void FillServices(HWND dialog, int32_t selectedId) {
 void Accept(HWND dialog, ZWebService& action) {
   const ServiceDefinition* service = ChosenService(dialog);
   if (!service) return;
-  CredentialPair pair{FieldText(dialog, IDC_LOGIN_NAME), FieldText(dialog, IDC_LOGIN_PASSWORD)};
+  CredentialPair pair{DialogItemUtf8(dialog, IDC_LOGIN_NAME, kFieldLimit), DialogItemUtf8(dialog, IDC_LOGIN_PASSWORD, kFieldLimit)};
   action.setServiceId(service->id);
   Credentials().replace(service->credentialKey(), pair);
   SecureWipe(pair.login);

@@ -463,6 +463,22 @@
 // Editing dialogs: plug-in editor, preferences, sound themes
 // ---------------------------------------------------------------------------
 
+// Service editor, dialog 209: a new web-service action from the service lists
+#define IDD_SERVICE_EDITOR           209
+#define IDC_SERVICE_SYMBOL           1033   // the symbol's picture; a click offers the library
+#define IDC_SERVICE_TYPE             1053
+#define IDC_SERVICE_WEBSITE          1054
+#define IDC_SERVICE_COUNTRY          1055
+#define IDM_SERVICE_SYMBOL_CHOSEN    4665   // a symbol chosen from the library menu
+
+// Password manager, dialog 307: the stored logins of the web services
+#define IDD_PASSWORD_MANAGER         307
+#define IDC_PASSWORDS_CLOSE          8
+#define IDC_PASSWORDS_DELETE         1036
+#define IDC_PASSWORDS_LOGIN          1054
+#define IDC_PASSWORDS_PASSWORD       1055
+#define IDC_PASSWORDS_WEBSITES       1096
+
 // Plug-in editor, dialog 279
 #define IDD_PLUGIN_EDITOR            279
 #define IDI_TARGET                   218    // the target pressed and dragged over a window
