@@ -20,6 +20,7 @@ class CredentialTable {
   CredentialTable() = default;
   CredentialTable(const CredentialTable&) = delete;
   CredentialTable& operator=(const CredentialTable&) = delete;
+  CredentialTable(CredentialTable&&) = default;  // the moved-from table is left empty
   ~CredentialTable() { clear(); }
 
   const Entries& entries() const { return entries_; }

@@ -130,7 +130,7 @@ struct LoginSeen {
 // service, types the pair and presses OK (or Cancel when `login` is null).
 std::thread AnswerLogin(LoginSeen& seen, const char* login, const char* password, int chooseIndex = -1) {
   return std::thread([&seen, login, password, chooseIndex] {
-    HWND dialog = WaitForDialog(kLoginCaption, IDC_LOGIN_SERVICES);
+    HWND dialog = WaitForDialog(kLoginCaption, IDC_LOGIN_SERVICES, 60000);
     if (!dialog) return;
     seen.appeared = true;
     HWND combo = GetDlgItem(dialog, IDC_LOGIN_SERVICES);
