@@ -6,6 +6,7 @@
 #include <map>
 
 #include "actions/credential_table.h"
+#include "actions/service_list.h"
 #include "actions/web_service_hooks.h"
 #include "common/cipher_image.h"
 #include "common/file_replacement.h"
@@ -204,6 +205,19 @@ TEST_F(ProfileSet, CredentialsOpenWithTheProfileAndKeepTheirEntriesThroughAPassw
   Profiles().saveCurrent();  // the table in memory is what the profile holds
   EXPECT_FALSE(Exists(base + "ids"));
   WebServiceHooks() = ZWebServiceHooks();
+}
+
+TEST_F(ProfileSet, TheWebSiteListLoadsFromTheSystemFolderWithTheServiceKey) {
+  CreateDirectoryA(Folders().system.c_str(), nullptr);
+  const std::string list = "21\t1\t0\t0\t0\t0\t0\tNews\tNachrichten\thttp://news.example/\tTAB;\r\n";
+  ASSERT_TRUE(WriteEncryptedFile(Folders().system + "weblist", DefaultKey().withUsedLength(ZKeyBlock::kServiceLength), list));
+  LoadWebSiteList(Folders().system);
+  ASSERT_EQ(WebServices().services().size(), 1u);
+  EXPECT_EQ(WebServices().find(21)->t3, "TAB;");
+  // A list that is gone leaves none: a reload clears the one before.
+  DeleteFileA((Folders().system + "weblist").c_str());
+  LoadWebSiteList(Folders().system);
+  EXPECT_TRUE(WebServices().services().empty());
 }
 
 TEST_F(ProfileSet, AnUnreadableIdsIsNotOverwrittenByTheProfilesSave) {
