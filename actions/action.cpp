@@ -5,6 +5,7 @@
 #include "actions/stored_action_record.h"
 #include "actions/web_service.h"
 #include "common/ansi_text.h"
+#include "common/app_context.h"
 #include "common/storage.h"
 #include "gesture/symbol_storage.h"
 
@@ -73,8 +74,14 @@ std::unique_ptr<ZAction> ZAction::load(IStorage* storage, bool topLevel) {
 }
 
 bool ZAction::run(HWND window, bool asynchronous) {
-  // Web-service actions will ask here for missing login values before they
-  // start, once the web services are in.
+  // A web service whose login values are missing asks for them first; the
+  // user may decline.
+  if (auto* service = dynamic_cast<ZWebService*>(this)) {
+    if (service->needsLogin() && !service->askForLogin(MainWindow())) {
+      DestroyIfAny(window);
+      return false;
+    }
+  }
   if (!asynchronous) {
     bool result = execute(window);
     DestroyIfAny(window);

@@ -19,6 +19,5 @@ if(ZAVOTRA_WINDOWS)
     ${CMAKE_CURRENT_LIST_DIR}/command_text.cpp
     ${CMAKE_CURRENT_LIST_DIR}/key_table.cpp
     ${CMAKE_CURRENT_LIST_DIR}/keystrokes.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/macro.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/web_service.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/macro.cpp)
 endif()

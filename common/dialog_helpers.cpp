@@ -1,5 +1,8 @@
 #include "common/dialog_helpers.h"
 
+#include "common/secure_wipe.h"
+#include "common/utf8.h"
+
 namespace {
 
 RECT ReferenceRect(HWND reference) {
@@ -35,4 +38,18 @@ bool SelectComboItemByData(HWND comboBox, LRESULT value) {
     }
   }
   return false;
+}
+
+std::string DialogItemUtf8(HWND dialog, int id, int limit) {
+  std::wstring text(static_cast<size_t>(limit > 0 ? limit : 1), L'\0');
+  const int length = GetDlgItemTextW(dialog, id, &text[0], static_cast<int>(text.size()));
+  std::string utf8 = Utf16ToUtf8(reinterpret_cast<const char16_t*>(text.data()), static_cast<size_t>(length));
+  SecureWipe(text);
+  return utf8;
+}
+
+void SetDialogItemUtf8(HWND dialog, int id, const std::string& utf8) {
+  std::u16string text = Utf8ToUtf16(utf8);
+  SetDlgItemTextW(dialog, id, reinterpret_cast<const wchar_t*>(text.c_str()));
+  SecureWipe(text);
 }

@@ -3,8 +3,8 @@
 #pragma once
 #include <windows.h>
 
-#include <string>
 
-// Dialog 217 over the main window with `name` filled in; null when it could
-// not be created (the action then runs without it).
-HWND CreateConnectingDialog(const std::string& name);
+// Dialog 217 over the main window, hidden: the action puts the service's
+// name in its text and shows it once it knows the service. Null when it
+// could not be created (the action then runs without it).
+HWND CreateConnectingDialog();

@@ -218,6 +218,6 @@ ZPluginManager& PluginManager() {
 }
 
 bool StartAction(ZAction& action) {
-  HWND progress = dynamic_cast<ZWebService*>(&action) ? CreateConnectingDialog(action.name()) : nullptr;
+  HWND progress = dynamic_cast<ZWebService*>(&action) ? CreateConnectingDialog() : nullptr;
   return action.run(progress, true);
 }

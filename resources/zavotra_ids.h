@@ -296,7 +296,12 @@
 #define IDS_NO_SPECIFIC_ACTIONS      40241  // "No specific actions available for this application"
 #define IDS_INTERNET_SERVICES        40251  // "Internet Services"
 #define IDD_CONNECTING               217    // modeless, while a web-service action starts
-#define IDC_CONNECTING_TEXT          1201
+#define IDC_CONNECTING_TEXT          1056
+// The login dialog of a web-service action whose credentials are missing
+#define IDD_SERVICE_LOGIN            231
+#define IDC_LOGIN_SERVICES           1202   // combo box of the services, item data the service id
+#define IDC_LOGIN_NAME               1203
+#define IDC_LOGIN_PASSWORD           1204
 // Gesture outcome shown in the tray
 #define IDI_ACTION_EXECUTED          1030
 #define IDI_SYMBOL_NOT_RECOGNIZED    155
@@ -457,6 +462,22 @@
 // ---------------------------------------------------------------------------
 // Editing dialogs: plug-in editor, preferences, sound themes
 // ---------------------------------------------------------------------------
+
+// Service editor, dialog 209: a new web-service action from the service lists
+#define IDD_SERVICE_EDITOR           209
+#define IDC_SERVICE_SYMBOL           1033   // the symbol's picture; a click offers the library
+#define IDC_SERVICE_TYPE             1053
+#define IDC_SERVICE_WEBSITE          1054
+#define IDC_SERVICE_COUNTRY          1055
+#define IDM_SERVICE_SYMBOL_CHOSEN    4665   // a symbol chosen from the library menu
+
+// Password manager, dialog 307: the stored logins of the web services
+#define IDD_PASSWORD_MANAGER         307
+#define IDC_PASSWORDS_CLOSE          8
+#define IDC_PASSWORDS_DELETE         1036
+#define IDC_PASSWORDS_LOGIN          1054
+#define IDC_PASSWORDS_PASSWORD       1055
+#define IDC_PASSWORDS_WEBSITES       1096
 
 // Plug-in editor, dialog 279
 #define IDD_PLUGIN_EDITOR            279

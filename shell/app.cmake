@@ -26,6 +26,7 @@ if(ZAVOTRA_WINDOWS)
     registry_entries.cpp
     splash_screen.cpp
     startup_steps.cpp
+    web_service_steps.cpp
     internet_session.cpp
     skin_region.cpp
     main_commands.cpp

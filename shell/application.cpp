@@ -104,6 +104,7 @@ int RunZavotra(HINSTANCE instance) {
   InstallPluginProfileHooks();
   InstallSettingsEffects();
   InstallSymbolProfileHook();
+  InstallWebServiceHooks();
   if (!OpenProfile()) return 0;
   WriteRegistryEntries();
   StartSounds(Folders().sounds);

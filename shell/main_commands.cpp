@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
+#include "actions/service_list.h"
+#include "actions/web_service.h"
 #include "common/app_context.h"
 #include "common/gdi_objects.h"
 #include "common/open_url.h"
@@ -20,9 +23,11 @@
 #include "shell/web_commands.h"
 #include "ui/action_view.h"
 #include "ui/on_off_button.h"
+#include "ui/password_manager.h"
 #include "ui/plugin_editor.h"
 #include "ui/popup_menu.h"
 #include "ui/preferences_sheet.h"
+#include "ui/service_editor.h"
 #include "ui/sound_preferences.h"
 #include "ui/view_container.h"
 
@@ -52,9 +57,9 @@ const ZMainCommands::Command ZMainCommands::kCommands[] = {
     {ID_APPLICATION_LABEL, &ZMainCommands::applicationLabel, nullptr},
     {IDM_DOWNLOAD_PLUGINS, &ZMainCommands::downloadPlugins, nullptr},
     {IDM_EXCHANGE_NOW, &ZMainCommands::exchangeNow, nullptr},
-    {IDM_PASSWORD_MANAGER, nullptr, nullptr},           // the password manager
-    {IDM_PASSWORD_MANAGER_PROFILE, nullptr, nullptr},
-    {IDM_PASSWORD_MANAGER_SERVICES, nullptr, nullptr},
+    {IDM_PASSWORD_MANAGER, &ZMainCommands::passwordManager, nullptr},
+    {IDM_PASSWORD_MANAGER_PROFILE, &ZMainCommands::passwordManager, nullptr},
+    {IDM_PASSWORD_MANAGER_SERVICES, &ZMainCommands::passwordManager, nullptr},
     {IDM_ABOUT, &ZMainCommands::about, nullptr},
     {IDM_EXIT, &ZMainCommands::exitProgram, nullptr},
     {IDM_HELP, &ZMainCommands::help, &ZMainCommands::helpExists},
@@ -69,7 +74,7 @@ const ZMainCommands::Command ZMainCommands::kCommands[] = {
     {IDM_NEW_PLUGIN, &ZMainCommands::newPlugin, nullptr},
     {IDM_APPLICATION_NEW_ACTION, nullptr, nullptr},     // the action wizard
     {IDM_APPLICATION_DELETE_ACTIONS, &ZMainCommands::deleteApplicationActions, &ZMainCommands::applicationSelection},
-    {IDM_NEW_SERVICE_ACTION, nullptr, nullptr},         // the service editor
+    {IDM_NEW_SERVICE_ACTION, &ZMainCommands::newServiceAction, nullptr},
     {IDM_CHANGE_PASSWORD, &ZMainCommands::changePassword, nullptr},
     {IDM_CUT, &ZMainCommands::cutInView, nullptr},
     {IDM_COPY, &ZMainCommands::copyInView, nullptr},
@@ -237,6 +242,18 @@ void ZMainCommands::exchangeNow(WORD) { RunWebExchange(true); }
 void ZMainCommands::soundThemes(WORD) { OpenSoundPreferences(window_.handle()); }
 
 void ZMainCommands::newPlugin(WORD) { OpenPluginEditor(window_.handle()); }
+
+void ZMainCommands::passwordManager(WORD) { RunPasswordManager(window_.handle()); }
+
+// A new web-service action from the service editor; on OK it joins the
+// services view under the name of its web site.
+void ZMainCommands::newServiceAction(WORD) {
+  auto action = std::make_unique<ZWebService>();
+  if (!RunServiceEditor(window_.handle(), *action)) return;
+  if (const ServiceDefinition* service = WebServices().find(action->serviceId()))
+    action->setName(service->displayName());
+  window_.view(ZPluginManager::kServices).addAction(std::move(action), true);
+}
 
 void ZMainCommands::changePassword(WORD) {
   ZModalDialogScope modal;

@@ -76,6 +76,8 @@ class ZMainCommands {
   void preferences(WORD code);
   void soundThemes(WORD code);
   void newPlugin(WORD code);
+  void passwordManager(WORD code);
+  void newServiceAction(WORD code);
   void downloadPlugins(WORD code);
   void exchangeNow(WORD code);
   void deleteCommonActions(WORD code);

@@ -11,8 +11,7 @@
 struct ZProfileHooks {
   std::function<void(const std::string& pluginsFolder)> reloadPluginCatalogue;
   std::function<void(const std::string& symbolsFolder)> loadProfileSymbols;
-  // "ids": until its reader exists the file is left exactly as it is, and is
-  // only re-keyed with the profile.
+  // "ids", the credentials of the web services.
   std::function<void(const std::string& path, const ZKeyBlock& key)> loadIdentities;
   std::function<bool(const std::string& path, const ZKeyBlock& key)> saveIdentities;
   // After a switch or a creation: reload the services and common plug-ins,

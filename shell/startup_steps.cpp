@@ -10,9 +10,6 @@
 #include "shell/profile_hooks.h"
 #include "shell/profile_set.h"
 
-// Nothing to do until the subsystem that owns a step is part of the program.
-void LoadWebSiteList(const std::string&) {}
-
 void StartSounds(const std::string& soundsFolder) { StartSoundPlayback(soundsFolder); }
 void StopSounds() { StopSoundPlayback(); }
 

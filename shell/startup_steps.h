@@ -5,7 +5,11 @@
 #pragma once
 #include <string>
 
+// The web service list "weblist" of the system folder (shell/web_service_steps.cpp).
 void LoadWebSiteList(const std::string& systemFolder);
+// The credentials' load and save with the profile, and what web-service
+// actions ask of the shell.
+void InstallWebServiceHooks();
 // The MP3 player, the sound theme named by the settings and the start sound.
 void StartSounds(const std::string& soundsFolder);
 void StopSounds();

@@ -15,6 +15,7 @@
 #include "resources/zavotra_ids.h"
 #include "ui/element_host.h"
 #include "ui/popup_menu.h"
+#include "ui/symbol_library_menu.h"
 #include "ui/view_layout.h"
 
 namespace {
@@ -312,30 +313,10 @@ void ZActionView::rename(HWND edit) {
 void ZActionView::showItemMenu(int item, POINT screen) {
   ZAction* action = actionOf(item);
   if (!action) return;
-  std::vector<const Symbol*> listed;
-  auto addSymbols = [&listed](HMENU menu, const std::vector<Symbol>& symbols) {
-    for (const Symbol& symbol : symbols) {
-      if (ID_LISTED_FIRST + listed.size() > ID_LISTED_LAST) return;
-      AppendMenuA(menu, MF_STRING, ID_LISTED_FIRST + listed.size(), MenuText(symbol.name()).c_str());
-      listed.push_back(&symbol);
-    }
-  };
   ZMenuHandle menu(CreatePopupMenu());
-  HMENU symbols = CreatePopupMenu();
-  const ZSymbolLibrary& library = SymbolLibrary();
-  if (!library.userSymbols().empty()) {
-    HMENU mine = CreatePopupMenu();
-    addSymbols(mine, library.userSymbols());
-    AppendMenuA(symbols, MF_POPUP, reinterpret_cast<UINT_PTR>(mine), LoadAnsiString(IDS_MY_SYMBOLS, AppInstance()).c_str());
-    if (!library.categories().empty()) AppendMenuA(symbols, MF_SEPARATOR, 0, nullptr);
-  }
-  for (const SymbolCategory& category : library.categories()) {
-    HMENU sub = CreatePopupMenu();
-    addSymbols(sub, category.symbols);
-    AppendMenuA(symbols, MF_POPUP | (category.symbols.empty() ? MF_GRAYED : 0), reinterpret_cast<UINT_PTR>(sub),
-                MenuText(category.name).c_str());
-  }
-  AppendMenuA(menu.get(), MF_POPUP | (listed.empty() ? MF_GRAYED : 0), reinterpret_cast<UINT_PTR>(symbols),
+  ZSymbolLibraryMenu library;
+  HMENU symbols = library.build();
+  AppendMenuA(menu.get(), MF_POPUP | (library.empty() ? MF_GRAYED : 0), reinterpret_cast<UINT_PTR>(symbols),
               LoadAnsiString(IDS_ACTION_SYMBOL_MENU, AppInstance()).c_str());
   // Editing a macro needs the action wizard, choosing a web site the service
   // lists; both stay disabled until those are part of the program.
@@ -346,8 +327,7 @@ void ZActionView::showItemMenu(int item, POINT screen) {
                 LoadAnsiString(IDS_ACTION_SERVICE_MENU, AppInstance()).c_str());
 
   const UINT chosen = TrackMenu(menu.get(), window(), screen);
-  if (chosen >= ID_LISTED_FIRST && chosen - ID_LISTED_FIRST < listed.size())
-    giveSymbol(item, *listed[chosen - ID_LISTED_FIRST]);
+  if (const Symbol* symbol = library.chosen(chosen)) giveSymbol(item, *symbol);
 }
 
 void ZActionView::giveSymbol(int item, const Symbol& symbol) {

@@ -5,6 +5,9 @@
 
 #include <map>
 
+#include "actions/credential_table.h"
+#include "actions/service_list.h"
+#include "actions/web_service_hooks.h"
 #include "common/cipher_image.h"
 #include "common/file_replacement.h"
 #include "shell/settings_text.h"
@@ -16,6 +19,7 @@
 #include "shell/profile_dialogs.h"
 #include "shell/profile_hooks.h"
 #include "shell/profile_set.h"
+#include "shell/startup_steps.h"
 #include "common/settings.h"
 #include "shell_test_support.h"
 
@@ -180,6 +184,52 @@ TEST_F(ProfileSet, PasswordOnAndOffLeavesPlainFilesAsTheyWereAndIdsIntact) {
   // Saving never touches "ids" while its format has no reader.
   Profiles().saveCurrent();
   EXPECT_EQ(DecryptedText(base + "ids", ProfileDefaultKey()), ids);
+}
+
+TEST_F(ProfileSet, CredentialsOpenWithTheProfileAndKeepTheirEntriesThroughAPasswordChange) {
+  InstallWebServiceHooks();
+  const std::string ids = "30\t1\tme\tpw\n";
+  ASSERT_TRUE(WriteEncryptedFile(install.root() + "skel\\ids", ProfileDefaultKey(), ids));
+  ASSERT_EQ(Profiles().open(), ZProfileResult::Done);
+  ASSERT_NE(Credentials().find(30), nullptr);
+  EXPECT_EQ(Credentials().find(30)->front().password, "pw");
+
+  const std::string base = folder("00");
+  const ZKeyBlock key = DeriveKey("credentials");
+  ASSERT_TRUE(Profiles().changePassword(key));
+  EXPECT_EQ(DecryptedText(base + "ids", key), ids);
+  Credentials().replace(31, {"new", "entry"});
+  Profiles().saveCurrent();
+  EXPECT_EQ(DecryptedText(base + "ids", key), ids + "31\t1\tnew\tentry\n");
+  Credentials().clear();
+  Profiles().saveCurrent();  // the table in memory is what the profile holds
+  EXPECT_FALSE(Exists(base + "ids"));
+  WebServiceHooks() = ZWebServiceHooks();
+}
+
+TEST_F(ProfileSet, TheWebSiteListLoadsFromTheSystemFolderWithTheServiceKey) {
+  CreateDirectoryA(Folders().system.c_str(), nullptr);
+  const std::string list = "21\t1\t0\t0\t0\t0\t0\tNews\tNachrichten\thttp://news.example/\tTAB;\r\n";
+  ASSERT_TRUE(WriteEncryptedFile(Folders().system + "weblist", DefaultKey().withUsedLength(ZKeyBlock::kServiceLength), list));
+  LoadWebSiteList(Folders().system);
+  ASSERT_EQ(WebServices().services().size(), 1u);
+  EXPECT_EQ(WebServices().find(21)->t3, "TAB;");
+  // A list that is gone leaves none: a reload clears the one before.
+  DeleteFileA((Folders().system + "weblist").c_str());
+  LoadWebSiteList(Folders().system);
+  EXPECT_TRUE(WebServices().services().empty());
+}
+
+TEST_F(ProfileSet, AnUnreadableIdsIsNotOverwrittenByTheProfilesSave) {
+  InstallWebServiceHooks();
+  const std::string damaged = "not in the encrypted form";
+  std::string skeleton = install.root() + "skel\\ids";
+  ASSERT_TRUE(WriteFileText(skeleton, damaged));
+  ASSERT_EQ(Profiles().open(), ZProfileResult::Done);
+  EXPECT_TRUE(Credentials().entries().empty());
+  Profiles().saveCurrent();
+  EXPECT_EQ(FileText(folder("00") + "ids"), damaged);
+  WebServiceHooks() = ZWebServiceHooks();
 }
 
 TEST_F(ProfileSet, AProtectedProfileOpensOnlyWithItsPassword) {

@@ -9,55 +9,13 @@
 #include <string>
 #include <thread>
 
+#include "tests/support/dialog_driving.h"
 #include "tests/support/injected_input.h"
 
 #ifndef ZAVOTRA_TARGET_APPLICATION
 #error "the tests need the path of the target application"
 #endif
 
-// The visible dialog with this caption that has the control; null when none
-// appears within `ms`.
-inline HWND WaitForDialog(const char* caption, int controlId, DWORD ms = 10000) {
-  for (DWORD waited = 0; waited < ms; waited += 10) {
-    HWND found = FindWindowA("#32770", caption);
-    if (found && IsWindowVisible(found) && (controlId == 0 || GetDlgItem(found, controlId))) return found;
-    Sleep(10);
-  }
-  return nullptr;
-}
-
-template <typename Condition>
-bool WaitFor(Condition condition, DWORD ms = 5000) {
-  for (DWORD waited = 0; waited < ms; waited += 10) {
-    if (condition()) return true;
-    Sleep(10);
-  }
-  return condition();
-}
-
-inline std::string ItemText(HWND dialog, int id) {
-  char text[1024] = {};
-  GetDlgItemTextA(dialog, id, text, sizeof text);
-  return text;
-}
-
-inline void SetItemText(HWND dialog, int id, const char* text) {
-  SendDlgItemMessageA(dialog, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-}
-
-inline bool ItemEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
-
-// Selects an item of a combo box or list box and tells the dialog, as a click would.
-inline void ChooseItem(HWND dialog, int id, LRESULT index, bool listBox = false) {
-  HWND control = GetDlgItem(dialog, id);
-  SendMessageA(control, listBox ? LB_SETCURSEL : CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, listBox ? LBN_SELCHANGE : CBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(control));
-}
-
-inline void Click(HWND dialog, int id) {
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
 
 // The pointer at a screen point, both the system's and the input queue's.
 inline void MouseTo(POINT at, DWORD buttonFlags = 0) {
