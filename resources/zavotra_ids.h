@@ -576,3 +576,6 @@
 #define IDS_INSTALL_OVERWRITE        40262  // "A plug-in for this application is already installed..."
 #define IDS_PLUGIN_INSTALLED         40263  // the notice after an installation
 #define ID_EVENT_NEW_PLUGIN_INSTALLED 50
+
+// Popup menus
+#define IDD_MENU_WINDOW              208    // the empty window of a popup menu

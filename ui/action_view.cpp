@@ -313,21 +313,26 @@ void ZActionView::rename(HWND edit) {
 void ZActionView::showItemMenu(int item, POINT screen) {
   ZAction* action = actionOf(item);
   if (!action) return;
-  ZMenuHandle menu(CreatePopupMenu());
-  ZSymbolLibraryMenu library;
-  HMENU symbols = library.build();
-  AppendMenuA(menu.get(), MF_POPUP | (library.empty() ? MF_GRAYED : 0), reinterpret_cast<UINT_PTR>(symbols),
-              LoadAnsiString(IDS_ACTION_SYMBOL_MENU, AppInstance()).c_str());
+  ZColumnMenu menu;
+  menu.setPostsCommand(false);
+  auto library = std::make_unique<ZSymbolLibraryMenu>(0);
+  const ZSymbolLibraryMenu& symbols = *library;
+  auto symbol = std::make_unique<ZTextMenuItem>(LoadAnsiString(IDS_ACTION_SYMBOL_MENU, AppInstance()), 0);
+  symbol->setDisabled(library->empty());
+  symbol->setSubmenu(std::move(library));
+  menu.addItem(std::move(symbol));
   // Editing a macro needs the action wizard, choosing a web site the service
   // lists; both stay disabled until those are part of the program.
-  if (dynamic_cast<ZMacro*>(action))
-    AppendMenuA(menu.get(), MF_STRING | MF_GRAYED, ID_EDIT_ACTION, LoadAnsiString(IDS_EDIT_ACTION, AppInstance()).c_str());
-  if (dynamic_cast<ZWebService*>(action))
-    AppendMenuA(menu.get(), MF_STRING | MF_GRAYED, ID_ACTION_SERVICE,
-                LoadAnsiString(IDS_ACTION_SERVICE_MENU, AppInstance()).c_str());
+  auto addDisabled = [&menu](UINT text, UINT id) {
+    auto entry = std::make_unique<ZTextMenuItem>(LoadAnsiString(text, AppInstance()), id);
+    entry->setDisabled(true);
+    menu.addItem(std::move(entry));
+  };
+  if (dynamic_cast<ZMacro*>(action)) addDisabled(IDS_EDIT_ACTION, ID_EDIT_ACTION);
+  if (dynamic_cast<ZWebService*>(action)) addDisabled(IDS_ACTION_SERVICE_MENU, ID_ACTION_SERVICE);
 
-  const UINT chosen = TrackMenu(menu.get(), window(), screen);
-  if (const Symbol* symbol = library.chosen(chosen)) giveSymbol(item, *symbol);
+  const ZMenuItem* chosen = menu.popup(window(), RECT{screen.x, screen.y, screen.x, screen.y}, true);
+  if (const Symbol* picked = symbols.chosenSymbol(chosen)) giveSymbol(item, *picked);
 }
 
 void ZActionView::giveSymbol(int item, const Symbol& symbol) {

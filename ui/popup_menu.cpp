@@ -1,15 +1,12 @@
 #include "ui/popup_menu.h"
 
-#include "common/app_context.h"
+#include "ui/column_menu.h"
 
 UINT TrackMenu(HMENU menu, HWND owner, POINT screen) {
-  ZModalDialogScope modal;
-  // The menu closes on a click elsewhere only when its owner is in front.
-  SetForegroundWindow(owner);
-  const UINT chosen = static_cast<UINT>(
-      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, screen.x, screen.y, 0, owner, nullptr));
-  PostMessageA(owner, WM_NULL, 0, 0);
-  return chosen;
+  std::unique_ptr<ZColumnMenu> shown = ZColumnMenu::FromMenu(menu);
+  shown->setPostsCommand(false);
+  const ZMenuItem* chosen = shown->popup(owner, RECT{screen.x, screen.y, screen.x, screen.y}, true);
+  return chosen ? chosen->id() : 0;
 }
 
 std::string MenuText(const std::string& text) {

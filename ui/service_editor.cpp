@@ -116,11 +116,9 @@ void ShowSymbol(HWND dialog, const ZWebService& action) {
 // The library menu at the cursor; a chosen symbol comes back as command
 // IDM_SERVICE_SYMBOL_CHOSEN.
 void OfferSymbols(HWND dialog, EditorState& state) {
-  ZSymbolLibraryMenu library;
-  ZMenuHandle menu(library.build());
   POINT cursor = {};
   GetCursorPos(&cursor);
-  state.chosen = library.chosen(TrackMenu(menu.get(), dialog, cursor));
+  state.chosen = ZSymbolLibraryMenu::choose(dialog, cursor);
   if (state.chosen) SendMessageA(dialog, WM_COMMAND, IDM_SERVICE_SYMBOL_CHOSEN, 0);
   state.chosen = nullptr;
 }

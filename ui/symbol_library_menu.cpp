@@ -4,36 +4,52 @@
 #include "common/string_resource.h"
 #include "gesture/symbol_library.h"
 #include "resources/zavotra_ids.h"
-#include "ui/popup_menu.h"
 
-void ZSymbolLibraryMenu::add(HMENU menu, const std::vector<Symbol>& symbols) {
-  for (const Symbol& symbol : symbols) {
-    if (ID_LISTED_FIRST + listed_.size() > ID_LISTED_LAST) return;
-    AppendMenuA(menu, MF_STRING, ID_LISTED_FIRST + listed_.size(), MenuText(symbol.name()).c_str());
-    listed_.push_back(&symbol);
-  }
+ZSymbolsMenu::ZSymbolsMenu(const std::vector<Symbol>& symbols, UINT id) {
+  for (const Symbol& symbol : symbols) addItem(std::make_unique<ZSymbolMenuItem>(symbol, id));
 }
 
-HMENU ZSymbolLibraryMenu::build() {
-  listed_.clear();
-  HMENU symbols = CreatePopupMenu();
+ZSymbolLibraryMenu::ZSymbolLibraryMenu(UINT id) {
+  setRowLimit(kRowLimit);
   const ZSymbolLibrary& library = SymbolLibrary();
   if (!library.userSymbols().empty()) {
-    HMENU mine = CreatePopupMenu();
-    add(mine, library.userSymbols());
-    AppendMenuA(symbols, MF_POPUP, reinterpret_cast<UINT_PTR>(mine), LoadAnsiString(IDS_MY_SYMBOLS, AppInstance()).c_str());
-    if (!library.categories().empty()) AppendMenuA(symbols, MF_SEPARATOR, 0, nullptr);
+    auto mine = std::make_unique<ZTextMenuItem>(LoadAnsiString(IDS_MY_SYMBOLS, AppInstance()), 0);
+    ZTextMenuItem& added = *mine;
+    addItem(std::move(mine));
+    addSymbols(added, library.userSymbols(), id);
+    addItem(nullptr);
   }
   for (const SymbolCategory& category : library.categories()) {
-    HMENU sub = CreatePopupMenu();
-    add(sub, category.symbols);
-    AppendMenuA(symbols, MF_POPUP | (category.symbols.empty() ? MF_GRAYED : 0), reinterpret_cast<UINT_PTR>(sub),
-                MenuText(category.name).c_str());
+    auto named = std::make_unique<ZTextMenuItem>(category.name, 0);
+    ZTextMenuItem& added = *named;
+    addItem(std::move(named));
+    addSymbols(added, category.symbols, id);
   }
-  return symbols;
 }
 
-const Symbol* ZSymbolLibraryMenu::chosen(UINT command) const {
-  if (command < ID_LISTED_FIRST || command - ID_LISTED_FIRST >= listed_.size()) return nullptr;
-  return listed_[command - ID_LISTED_FIRST];
+void ZSymbolLibraryMenu::addSymbols(ZTextMenuItem& item, const std::vector<Symbol>& symbols, UINT id) {
+  // An empty category has nothing to open: its entry is shown disabled.
+  if (symbols.empty()) {
+    item.setDisabled(true);
+    return;
+  }
+  auto grid = std::make_unique<ZSymbolsMenu>(symbols, id);
+  sources_.emplace_back(grid.get(), &symbols);
+  attachSubmenu(item, std::move(grid));
+}
+
+const Symbol* ZSymbolLibraryMenu::chosenSymbol(const ZMenuItem* item) const {
+  if (!item) return nullptr;
+  for (const auto& [menu, symbols] : sources_) {
+    if (item->owner() != menu) continue;
+    for (size_t i = 0; i < menu->entryCount() && i < symbols->size(); ++i)
+      if (menu->itemAt(i) == item) return &(*symbols)[i];
+  }
+  return nullptr;
+}
+
+const Symbol* ZSymbolLibraryMenu::choose(HWND owner, POINT screen) {
+  ZSymbolLibraryMenu menu(0);
+  menu.setPostsCommand(false);
+  return menu.chosenSymbol(menu.popup(owner, RECT{screen.x, screen.y, screen.x, screen.y}, true));
 }

@@ -1,24 +1,45 @@
-// The symbol library as a system popup menu: "My Symbols" and one submenu
-// per category, each symbol an entry. The program's own menu classes will
-// draw it one day; until then the system's menus show it.
+// The symbol pickers built from the program's own menus. ZSymbolsMenu shows
+// a list of symbols as a grid of silhouettes; ZSymbolLibraryMenu lists
+// "My Symbols" (when the user has any) and the library's categories, each
+// opening a ZSymbolsMenu.
 #pragma once
 #include <windows.h>
 
+#include <utility>
 #include <vector>
+
+#include "ui/column_menu.h"
+#include "ui/matrix_menu.h"
 
 class Symbol;
 
-class ZSymbolLibraryMenu {
+// One item per symbol, in list order, all with the command `id`.
+class ZSymbolsMenu : public ZMatrixMenu {
  public:
-  // A new popup menu of the library's symbols, numbered from ID_LISTED_FIRST;
-  // the caller owns it (or the menu it is appended to).
-  HMENU build();
-  bool empty() const { return listed_.empty(); }
-  // The symbol of a chosen command, or null for any other command.
-  const Symbol* chosen(UINT command) const;
+  ZSymbolsMenu(const std::vector<Symbol>& symbols, UINT id);
+};
+
+class ZSymbolLibraryMenu : public ZColumnMenu {
+ public:
+  // The library's symbols as they are now; each symbol item has command `id`.
+  explicit ZSymbolLibraryMenu(UINT id);
+
+  // Shows the library's symbols at `screen` for `owner` (modal) and returns
+  // the symbol chosen, or null when the user chose none. The symbol is the
+  // one in the process-wide symbol library (SymbolLibrary()): valid until
+  // the library is reloaded, so copy it to keep it. Nothing is posted to
+  // `owner`. This is the call for any "choose a symbol" button.
+  static const Symbol* choose(HWND owner, POINT screen);
+
+  // The library symbol that `item` (from this menu's tree) shows, or null
+  // for any other item. For callers that put this menu into a larger one.
+  const Symbol* chosenSymbol(const ZMenuItem* item) const;
+  // Whether the library offered any symbol at all.
+  bool empty() const { return sources_.empty(); }
 
  private:
-  void add(HMENU menu, const std::vector<Symbol>& symbols);
+  void addSymbols(ZTextMenuItem& item, const std::vector<Symbol>& symbols, UINT id);
 
-  std::vector<const Symbol*> listed_;
+  // Each symbols menu with the library list its items show.
+  std::vector<std::pair<const ZMenu*, const std::vector<Symbol>*>> sources_;
 };

@@ -22,7 +22,7 @@
 #include "resources/zavotra_ids.h"
 #include "sound/event_sounds.h"
 #include "web/download_worker.h"
-#include "web/symbol_silhouette.h"
+#include "ui/symbol_silhouette.h"
 
 namespace {
 

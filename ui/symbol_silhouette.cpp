@@ -1,4 +1,4 @@
-#include "web/symbol_silhouette.h"
+#include "ui/symbol_silhouette.h"
 
 #include <array>
 #include <cstdint>
