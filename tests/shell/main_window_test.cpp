@@ -27,6 +27,7 @@
 #include "shell/skin_region.h"
 #include "shell/startup_steps.h"
 #include "tests/shell/shell_test_support.h"
+#include "tests/support/menu_driving.h"
 #include "tests/support/modal_answerers.h"
 #include "tests/ui/view_fixtures.h"
 #include "ui/action_view.h"
@@ -298,10 +299,10 @@ TEST_F(MainWindowTest, ALabelOpensItsPageAndAnOpenPagesLabelShowsItsMenu) {
   EXPECT_EQ(servicesView.bottom - servicesView.top, 231);
   EXPECT_EQ(window_.label(ZPluginManager::kCommon).rect().top, 81 + 22 + 231 + 1);
 
-  ZPopupMenuReader menu;
+  ZMenuDriver menu;
   click(services);
-  ASSERT_NE(menu.find("&New Web Service Action..."), nullptr);
-  EXPECT_TRUE(menu.find("&New Web Service Action...")->enabled);  // the service editor
+  ASSERT_NE(menu.find("New Web Service Action..."), nullptr);
+  EXPECT_TRUE(menu.find("New Web Service Action...")->enabled);  // the service editor
   EXPECT_TRUE(window_.view(ZPluginManager::kServices).isOpen());
 }
 
@@ -445,21 +446,24 @@ TEST_F(MainWindowTest, TheMenusDisableWhatIsNotThereYetAndListThePluginsSorted) 
   click(Centre(window_.label(ZPluginManager::kApplication).rect()));
   ASSERT_TRUE(window_.view(ZPluginManager::kApplication).isOpen());
   {
-    ZPopupMenuReader menu;
+    ZMenuDriver menu;
     click(Centre(window_.label(ZPluginManager::kApplication).rect()));
-    const ZPopupMenuReader::Entry* switchTo = menu.find("&Switch To Plug-in");
+    const ZMenuDriver::Entry* switchTo = menu.find("Switch To Plug-in");
     ASSERT_NE(switchTo, nullptr);
     EXPECT_TRUE(switchTo->enabled);
     ASSERT_EQ(switchTo->submenu.size(), 3u);
     EXPECT_EQ(switchTo->submenu[0].text, "alpha");
     EXPECT_EQ(switchTo->submenu[2].text, "Zeta");
-    EXPECT_TRUE(menu.find("New &Plug-in...")->enabled);
-    EXPECT_FALSE(menu.find("&New Action...")->enabled);
+    EXPECT_TRUE(menu.find("New Plug-in...")->enabled);
+    EXPECT_FALSE(menu.find("New Action...")->enabled);
   }
 
-  // Choosing "Beta": the application page shows it, under its name.
-  const auto entries = commands.listFor(IDM_SWITCH_PLUGIN);
-  commands.runListed(entries[1].command, entries[1].value);
+  // Choosing "Beta" in the menu: the application page shows it, under its name.
+  {
+    ZMenuDriver menu({"Switch To Plug-in", "Beta"});
+    click(Centre(window_.label(ZPluginManager::kApplication).rect()));
+    EXPECT_TRUE(menu.followed());
+  }
   EXPECT_EQ(window_.label(ZPluginManager::kApplication).text(), "Specific actions for Beta");
   EXPECT_EQ(itemNames(ZPluginManager::kApplication), (Names{"Beta action"}));
   EXPECT_EQ(TipText(window_.tooltip(), handle(), ID_APPLICATION_LABEL), "Local Menu");
@@ -470,29 +474,29 @@ TEST_F(MainWindowTest, TheMenusDisableWhatIsNotThereYetAndListThePluginsSorted) 
   EXPECT_FALSE(commands.enabled(IDM_SWITCH_PLUGIN));
   EXPECT_FALSE(commands.enabled(IDM_DELETE_PLUGIN));
   {
-    ZPopupMenuReader menu;
+    ZMenuDriver menu;
     click(Centre(window_.label(ZPluginManager::kApplication).rect()));
-    ASSERT_NE(menu.find("&Switch To Plug-in"), nullptr);
-    EXPECT_FALSE(menu.find("&Switch To Plug-in")->enabled);
-    EXPECT_FALSE(menu.find("D&elete Plug-in")->enabled);
+    ASSERT_NE(menu.find("Switch To Plug-in"), nullptr);
+    EXPECT_FALSE(menu.find("Switch To Plug-in")->enabled);
+    EXPECT_FALSE(menu.find("Delete Plug-in")->enabled);
   }
 }
 
 TEST_F(MainWindowTest, TheMainMenuOffersTheWorkingCommands) {
   create();
-  ZPopupMenuReader menu;
+  ZMenuDriver menu;
   click(Centre(RECT{427, 35, 467, 75}));
   ASSERT_FALSE(menu.entries().empty());
-  EXPECT_TRUE(menu.find("&About Zavotra...")->enabled);
-  EXPECT_TRUE(menu.find("E&xit")->enabled);
-  EXPECT_TRUE(menu.find("&New Profile...")->enabled);
-  EXPECT_TRUE(menu.find("&Change Password...")->enabled);
-  EXPECT_TRUE(menu.find("&Preferences...")->enabled);
-  EXPECT_TRUE(menu.find("Sound &Themes...")->enabled);
-  EXPECT_TRUE(menu.find("&Download Plug-ins...")->enabled);
-  EXPECT_FALSE(menu.find("&Help")->enabled);  // no help pages installed
-  EXPECT_FALSE(menu.find("&Switch To")->enabled);
-  EXPECT_FALSE(menu.find("&Delete Symbol")->enabled);
+  EXPECT_TRUE(menu.find("About Zavotra...")->enabled);
+  EXPECT_TRUE(menu.find("Exit")->enabled);
+  EXPECT_TRUE(menu.find("New Profile...")->enabled);
+  EXPECT_TRUE(menu.find("Change Password...")->enabled);
+  EXPECT_TRUE(menu.find("Preferences...")->enabled);
+  EXPECT_TRUE(menu.find("Sound Themes...")->enabled);
+  EXPECT_TRUE(menu.find("Download Plug-ins...")->enabled);
+  EXPECT_FALSE(menu.find("Help")->enabled);  // no help pages installed
+  EXPECT_FALSE(menu.find("Switch To")->enabled);
+  EXPECT_FALSE(menu.find("Delete Symbol")->enabled);
 }
 
 TEST_F(MainWindowTest, ATipLongerThanTheTrayKeepsIsCutToSixtyThreeCharacters) {

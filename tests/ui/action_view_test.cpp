@@ -14,6 +14,7 @@
 #include "gesture/symbol_file.h"
 #include "gesture/symbol_library.h"
 #include "resources/zavotra_ids.h"
+#include "tests/support/menu_driving.h"
 #include "tests/support/modal_answerers.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/ui_test_host.h"
@@ -191,14 +192,14 @@ TEST_F(ActionViewTest, DeleteAsksOneWayForOneActionAndAnotherForSeveral) {
 
 TEST_F(ActionViewTest, TheContextMenuOffersOnlyWhatCanBeDone) {
   auto& view = openView("common.ztc", {"Copy", "Paste"}, shared_);
-  auto enabled = [](ZPopupMenuReader& menu, UINT id) {
+  auto enabled = [](ZMenuDriver& menu, UINT id) {
     for (const auto& entry : menu.entries())
       if (entry.id == id) return entry.enabled;
     ADD_FAILURE() << "no entry " << id;
     return false;
   };
   {
-    ZPopupMenuReader menu;
+    ZMenuDriver menu;
     SendMessageA(view.listView(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(500, 200));  // empty space
     EXPECT_FALSE(enabled(menu, IDM_VIEW_DELETE));
     EXPECT_FALSE(enabled(menu, IDM_VIEW_CUT));
@@ -207,7 +208,7 @@ TEST_F(ActionViewTest, TheContextMenuOffersOnlyWhatCanBeDone) {
   }
   {
     // A right click on an item selects it first.
-    ZPopupMenuReader menu;
+    ZMenuDriver menu;
     const POINT on = LabelCentre(view, 0);
     SendMessageA(view.listView(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(on.x, on.y));
     EXPECT_TRUE(enabled(menu, IDM_VIEW_DELETE));
@@ -218,7 +219,7 @@ TEST_F(ActionViewTest, TheContextMenuOffersOnlyWhatCanBeDone) {
   EXPECT_EQ(NamesOf(view.selectedActions()), (Names{"Copy"}));
   view.copy();
   {
-    ZPopupMenuReader menu;
+    ZMenuDriver menu;
     SendMessageA(view.listView(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(500, 200));
     EXPECT_TRUE(enabled(menu, IDM_VIEW_PASTE));
   }
@@ -282,16 +283,17 @@ TEST_F(ActionViewTest, ClickingAnIconOffersTheSymbolsAndTheChosenOneIsSaved) {
   icon.left = LVIR_ICON;
   SendMessageA(view.listView(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&icon));
   {
-    // Down to "Symbol", into "My Symbols", onto "Circle", and choose it.
-    ZPopupMenuReader menu({VK_DOWN, VK_RIGHT, VK_RIGHT, VK_RETURN});
+    // Onto "Symbol", into "My Symbols", onto "Circle", and choose it.
+    ZMenuDriver menu({"Symbol", "My Symbols", "Circle"});
     Click(view.listView(), POINT{(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2});
-    const ZPopupMenuReader::Entry* symbols = menu.find("Symbol");
+    const ZMenuDriver::Entry* symbols = menu.find("Symbol");
     ASSERT_NE(symbols, nullptr);
     EXPECT_TRUE(symbols->enabled);
     ASSERT_NE(menu.find("My Symbols"), nullptr);
     EXPECT_NE(menu.find("Circle"), nullptr);
     ASSERT_NE(menu.find("Edit..."), nullptr);
     EXPECT_FALSE(menu.find("Edit...")->enabled);  // the action wizard is not there yet
+    EXPECT_TRUE(menu.followed());
   }
   ZTestHost::Pump();
   EXPECT_EQ(NamesOf(view.selectedActions()), (Names{"Paste"}));

@@ -415,4 +415,56 @@ TEST_F(PopupMenusTest, BothStylesPaintFrameHighlightAndDisabledItems) {
   }
 }
 
+TEST_F(PopupMenusTest, TranslucencyIsALayeredWindowOrABlendOverTheSavedScreen) {
+  // A red window behind the menu.
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "ZavotraMenuTestBackdrop";
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  wc.hbrBackground = red;
+  RegisterClassA(&wc);
+  HWND backdrop = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 300, 300, 200, 200, nullptr,
+                                  nullptr, wc.hInstance, nullptr);
+  UpdateWindow(backdrop);
+  PumpMessagesFor(50);
+
+  // Blending: the menu's background is 230 parts its own colour, 25 parts red.
+  SetCapability(Capability::AlphaBlend, true);
+  {
+    auto menu = LongColumn(3);
+    menu->popup(owner_.get(), At(320, 320), false);
+    ASSERT_NE(menu->window(), nullptr);
+    UpdateWindow(menu->window());
+    EXPECT_EQ(GetWindowLongPtrA(menu->window(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    const COLORREF seen = ScreenPixel(menu->window(), POINT{3, 3});  // inside the margin
+    const COLORREF light = ZModernMenuStyle::kLight;
+    auto mixed = [](int own, int behind) { return (own * 230 + behind * 25) / 255; };
+    EXPECT_NEAR(GetRValue(seen), mixed(GetRValue(light), 255), 3);
+    EXPECT_NEAR(GetGValue(seen), mixed(GetGValue(light), 0), 3);
+    EXPECT_NEAR(GetBValue(seen), mixed(GetBValue(light), 0), 3);
+    // The classic style is opaque: nothing to blend.
+    auto classic = LongColumn(3);
+    classic->setStyle(ZClassicMenuStyle());
+    classic->popup(owner_.get(), At(420, 320), false);
+    UpdateWindow(classic->window());
+    EXPECT_EQ(ScreenPixel(classic->window(), POINT{3, 3}), GetSysColor(COLOR_MENU));
+  }
+  // A layered window where the system has them.
+  SetCapability(Capability::LayeredWindows, true);
+  {
+    auto menu = LongColumn(3);
+    menu->popup(owner_.get(), At(320, 320), false);
+    ASSERT_NE(menu->window(), nullptr);
+    EXPECT_NE(GetWindowLongPtrA(menu->window(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(menu->window(), nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 230);
+    EXPECT_EQ(flags & LWA_ALPHA, static_cast<DWORD>(LWA_ALPHA));
+  }
+  DestroyWindow(backdrop);
+  DeleteObject(red);
+}
+
 }  // namespace

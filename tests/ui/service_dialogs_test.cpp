@@ -17,6 +17,7 @@
 #include "gesture/symbol_file.h"
 #include "gesture/symbol_library.h"
 #include "resources/zavotra_ids.h"
+#include "tests/support/menu_driving.h"
 #include "tests/support/modal_answerers.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/ui_test_support.h"
@@ -93,9 +94,9 @@ class ServiceDialogsTest : public testing::Test {
 
 void CloseOpenMenus() {
   for (int i = 0; i < 100; ++i) {
-    HWND menu = modal_detail::FindOwnWindow("#32768");
+    ZMenu* menu = FindOpenMenu();
     if (!menu) return;
-    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageA(menu->window(), WM_COMMAND, IDCANCEL, 0);
     Sleep(50);
   }
 }
@@ -221,9 +222,9 @@ TEST_F(ServiceEditorTest, ASiteChosenBeforeASymbolWaitsForTheSymbolFromTheLibrar
       // is modal in the dialog's thread.
       PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SERVICE_SYMBOL, BN_CLICKED),
                    reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_SERVICE_SYMBOL)));
-      WaitFor([] { return modal_detail::FindOwnWindow("#32768") != nullptr; }, kAppearMs);
-      ZPopupMenuReader menu({VK_DOWN, VK_RIGHT, VK_RETURN});
+      ZMenuDriver menu({"My Symbols", "Circle"});
       EXPECT_NE(menu.find("Circle"), nullptr);
+      EXPECT_TRUE(menu.followed());
     }
     WaitFor([&] { return ItemEnabled(dialog, IDOK); });
     CloseOpenMenus();  // a key the menu missed must not leave it open for ever
