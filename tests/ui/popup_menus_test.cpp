@@ -13,9 +13,13 @@
 #include <vector>
 
 #include "common/app_context.h"
+#include "common/default_key.h"
+#include "gesture/symbol_file.h"
+#include "gesture/symbol_library.h"
 #include "resources/zavotra_ids.h"
 #include "tests/support/injected_input.h"
 #include "tests/support/menu_driving.h"
+#include "tests/support/temp_folder.h"
 #include "tests/ui/view_fixtures.h"
 #include "ui/column_menu.h"
 #include "ui/matrix_menu.h"
@@ -465,6 +469,76 @@ TEST_F(PopupMenusTest, TranslucencyIsALayeredWindowOrABlendOverTheSavedScreen) {
   }
   DestroyWindow(backdrop);
   DeleteObject(red);
+}
+
+// A library with the categories "Letters" (two symbols), "Arrows" (one)
+// and an empty third; the user's own symbols only when `own` is set.
+void WriteLibrary(const TempFolder& folder, bool own) {
+  const std::string library = folder.slashed() + "lib\\";
+  CreateDirectoryA(library.c_str(), nullptr);
+  for (const char* sub : {"01", "02", "03"}) CreateDirectoryA((library + sub).c_str(), nullptr);
+  auto save = [](uint32_t id, const char* name, const std::string& path) {
+    Symbol symbol = SquareSymbol(id);
+    symbol.setName(name);
+    SaveSymbolFile(symbol, path, DefaultKey());
+  };
+  save(1, "Arrow", library + "01\\a.zts");
+  save(2, "Bee", library + "03\\b.zts");
+  save(3, "Cee", library + "03\\c.zts");
+  WriteWholeFile(library + "rdr01", {'3', ' ', '1', '\r', '\n', '2', '\n'});
+  const std::string table = "1\tArrows\n2\tEmpty\n3\tLetters\n";
+  WriteWholeFile(library + "cat01", std::vector<uint8_t>(table.begin(), table.end()));
+  SymbolLibrary().loadCategories(library);
+  const std::string mine = folder.slashed() + "mine";
+  CreateDirectoryA(mine.c_str(), nullptr);
+  if (own) save(4, "Mine", mine + "\\mine.zts");
+  SymbolLibrary().loadUserSymbols(mine, DefaultKey());
+}
+
+std::vector<std::string> Texts(const ZMenu& menu) {
+  std::vector<std::string> texts;
+  for (size_t i = 0; i < menu.entryCount(); ++i)
+    texts.push_back(menu.itemAt(i) ? ZMenuDriver::TextOf(*menu.itemAt(i)) : "-");
+  return texts;
+}
+
+TEST_F(PopupMenusTest, TheLibraryMenuListsMySymbolsAndTheCategoriesAndGivesTheChosenSymbol) {
+  TempFolder folder;
+  WriteLibrary(folder, false);
+  {
+    // No symbols of the user's own: the categories come first, no separator.
+    ZSymbolLibraryMenu menu(41);
+    EXPECT_EQ(Texts(menu), (std::vector<std::string>{"Letters", "Arrows", "Empty"}));
+    EXPECT_EQ(menu.rowLimit(), 10u);
+    EXPECT_TRUE(menu.itemAt(2)->disabled());  // nothing to open
+    ASSERT_NE(menu.itemAt(0)->submenu(), nullptr);
+    const ZMenu& letters = *menu.itemAt(0)->submenu();
+    EXPECT_EQ(Texts(letters), (std::vector<std::string>{"Bee", "Cee"}));
+    EXPECT_EQ(letters.itemAt(1)->id(), 41u);
+    EXPECT_EQ(menu.chosenSymbol(letters.itemAt(1)), &SymbolLibrary().categories()[0].symbols[1]);
+    EXPECT_EQ(menu.chosenSymbol(menu.itemAt(0)), nullptr);
+    EXPECT_EQ(menu.chosenSymbol(nullptr), nullptr);
+  }
+  WriteLibrary(folder, true);
+  {
+    ZSymbolLibraryMenu menu(41);
+    EXPECT_EQ(Texts(menu), (std::vector<std::string>{"My Symbols", "-", "Letters", "Arrows", "Empty"}));
+  }
+  // The call for a "choose a symbol" button: the library's own symbol, or
+  // null when the menu closes without a choice.
+  {
+    ZMenuDriver driver({"Letters", "Cee"});
+    const Symbol* chosen = ZSymbolLibraryMenu::choose(owner_.get(), POINT{150, 150});
+    EXPECT_TRUE(driver.followed());
+    EXPECT_EQ(chosen, &SymbolLibrary().categories()[0].symbols[1]);
+  }
+  {
+    ZMenuDriver closer;
+    EXPECT_EQ(ZSymbolLibraryMenu::choose(owner_.get(), POINT{150, 150}), nullptr);
+    EXPECT_EQ(closer.entries().size(), 4u);
+  }
+  PumpMessagesFor(20);
+  EXPECT_TRUE(Owner::Commands().empty());
 }
 
 }  // namespace
