@@ -145,6 +145,8 @@ void RestPointer(HWND window, POINT at) {
   InjectMouse(0, at);
 }
 
+void SaveShot(HWND window, const char* name);
+
 std::unique_ptr<ZColumnMenu> LongColumn(size_t entries) {
   auto menu = std::make_unique<ZColumnMenu>();
   for (size_t i = 0; i < entries; ++i) menu->addItem(Text("Entry " + std::to_string(i), 100 + static_cast<UINT>(i)));
@@ -165,6 +167,8 @@ TEST_F(PopupMenusTest, ALongColumnScrollsOneEntryATickToTheEnd) {
   EXPECT_FALSE(IsRectEmpty(&menu->cellAt(14)));
   SendMessageA(menu->window(), WM_TIMER, ZColumnMenu::kScrollUpTimer, 0);
   EXPECT_EQ(menu->firstVisible(), 5u);
+  UpdateWindow(menu->window());
+  SaveShot(menu->window(), "menu_scrolling.bmp");
 
   // The pointer resting on the lower zone runs the timer until the end ...
   const ZMenuRect lower = menu->layout().lowerZone;
