@@ -262,6 +262,7 @@ void ZMenu::endTree(ZMenuItem* chosen) {
 
 void ZMenu::choose(ZMenuItem& item) {
   ZMenu& top = root();
+  top.chosen_ = &item;  // before the capture goes: losing it is no cancel now
   if (GetCapture() && inTree(GetCapture())) ReleaseCapture();
   if (top.postsCommand_ && top.owner_) PostMessageA(top.owner_, WM_COMMAND, MAKEWPARAM(item.id(), 0), 0);
   endTree(&item);
@@ -301,6 +302,7 @@ void ZMenu::destroyed() {
   hovered_ = -1;
   window_ = nullptr;
   cache_.reset();
+  background_.reset();  // the next window may open elsewhere
 }
 
 bool ZMenu::handle(UINT message, WPARAM wParam, LPARAM lParam) {
