@@ -431,11 +431,12 @@ TEST_F(MainWindowTest, TheMenusDisableWhatIsNotThereYetAndListThePluginsSorted) 
   EXPECT_EQ(listed, (Names{"alpha", "Beta", "Zeta"}));
   EXPECT_TRUE(commands.enabled(IDM_SWITCH_PLUGIN));
   EXPECT_TRUE(commands.enabled(IDM_DELETE_PLUGIN));
-  for (WORD later : {IDM_NEW_SYMBOL, IDM_EDIT_SYMBOL, IDM_COMMON_NEW_ACTION, IDM_APPLICATION_NEW_ACTION}) {
+  EXPECT_FALSE(commands.enabled(IDM_EDIT_SYMBOL));  // the profile has no symbols of its own
+  for (WORD later : {IDM_COMMON_NEW_ACTION, IDM_APPLICATION_NEW_ACTION}) {
     EXPECT_FALSE(commands.enabled(later)) << later;
     EXPECT_FALSE(commands.run(later, 0)) << later;
   }
-  for (WORD working : {IDM_NEW_SERVICE_ACTION, IDM_PASSWORD_MANAGER, IDM_PASSWORD_MANAGER_PROFILE,
+  for (WORD working : {IDM_NEW_SYMBOL, IDM_NEW_SERVICE_ACTION, IDM_PASSWORD_MANAGER, IDM_PASSWORD_MANAGER_PROFILE,
                        IDM_PASSWORD_MANAGER_SERVICES})
     EXPECT_TRUE(commands.enabled(working)) << working;
   EXPECT_FALSE(commands.enabled(IDM_APPLICATION_DELETE_ACTIONS));  // the application slot is empty
