@@ -25,129 +25,13 @@
 #include "resources/zavotra_ids.h"
 #include "tests/support/dialog_driving.h"
 #include "tests/support/injected_input.h"
+#include "tests/support/symbol_editor_driving.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
 constexpr COLORREF kDarkBlue = RGB(0, 0, 128);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr int kBitmapCell = 7;
-constexpr int kPreviewMargin = 2;
-
-std::string Caption(int step) { return "Symbol Editor - Step " + std::to_string(step) + " of 2"; }
-
-COLORREF ScreenPixel(POINT at) {
-  HDC screen = GetDC(nullptr);
-  const COLORREF colour = GetPixel(screen, at.x, at.y);
-  ReleaseDC(nullptr, screen);
-  return colour;
-}
-
-POINT OnScreen(HWND window, POINT client) {
-  ClientToScreen(window, &client);
-  return client;
-}
-
-// The pointer at a screen point, the system's and the input queue's.
-void MouseTo(POINT at, DWORD buttons = 0) {
-  SetCursorPos(at.x, at.y);
-  InjectMouse(buttons, at);
-  Sleep(15);
-}
-
-void ClickAt(POINT at, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF_LEFTUP) {
-  MouseTo(at);
-  MouseTo(at, down);
-  MouseTo(at, up);
-}
-
-// The editor as the driving thread sees it: the frame and the step shown.
-struct Editor {
-  HWND frame = nullptr;
-
-  HWND view() const { return FindWindowExA(frame, nullptr, "#32770", nullptr); }
-  HWND control(int id) const { return GetDlgItem(view(), id); }
-  std::string caption() const {
-    char text[256] = {};
-    GetWindowTextA(frame, text, sizeof text);
-    return text;
-  }
-  bool nextEnabled() const { return ItemEnabled(frame, IDC_SYMBOL_NEXT); }
-  // Presses a button of the frame or of the view, as a click would.
-  void press(int id) const {
-    if (GetDlgItem(frame, id))
-      PostMessageA(frame, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(frame, id)));
-    else
-      PostMessageA(view(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control(id)));
-  }
-  // A click on a pixel of the drawing control, and the moment the editor needs for it.
-  void clickDrawing(POINT pixel) const {
-    ClickAt(OnScreen(control(IDC_SYMBOL_DRAWING), pixel));
-  }
-  void clickCell(Point cell) const {
-    const Point pixel = sketch_grid::VertexPixel(cell);
-    clickDrawing(POINT{pixel.x, pixel.y});
-  }
-  POINT drawingPixel(Point cell) const {
-    const Point pixel = sketch_grid::VertexPixel(cell);
-    return OnScreen(control(IDC_SYMBOL_DRAWING), POINT{pixel.x, pixel.y});
-  }
-  POINT paintingCell(int column, int row) const {
-    return OnScreen(control(IDC_SYMBOL_PAINTING), POINT{column * kBitmapCell + 3, row * kBitmapCell + 3});
-  }
-  POINT previewPixel(int column, int row) const {
-    return OnScreen(control(IDC_SYMBOL_PREVIEW), POINT{kPreviewMargin + column, kPreviewMargin + row});
-  }
-  // Draws the polyline through `cells` and closes it on the last one.
-  void drawClosed(const std::vector<Point>& cells) const {
-    for (const Point& cell : cells) clickCell(cell);
-    clickCell(cells.back());
-  }
-  bool waitForStep(int step) const {
-    return WaitFor([&] { return caption().find("Step " + std::to_string(step) + " of 2") != std::string::npos; });
-  }
-};
-
-// Ends the driving thread's part: an editor still open once its script ran
-// (a step that did not happen) is cancelled, so a failing test fails instead
-// of waiting for ever.
-struct CancelLeftOpen {
-  const Editor& editor;
-  ~CancelLeftOpen() {
-    if (!editor.frame || WaitFor([&] { return !IsWindow(editor.frame); }, 5000)) return;
-    if (HWND name = FindWindowA("#32770", "Symbol Name")) PostMessageA(name, WM_COMMAND, IDCANCEL, 0);
-    Sleep(100);
-    PostMessageA(editor.frame, WM_COMMAND, IDCANCEL, 0);
-  }
-};
-
-Editor WaitForEditor(const std::string& caption) {
-  Editor editor;
-  editor.frame = WaitForDialog(caption.c_str(), IDC_SYMBOL_NEXT);
-  if (editor.frame) WaitFor([&] { return editor.view() != nullptr && IsWindowVisible(editor.view()); });
-  return editor;
-}
-
-// Answers dialog 222 with `name`; what its OK button said about the field
-// before the name was typed.
-struct NameAnswer {
-  bool okWhenEmpty = true;
-  bool okWithName = false;
-  std::string offered = "unset";
-};
-NameAnswer AnswerName(const char* name) {
-  NameAnswer answer;
-  HWND dialog = WaitForDialog("Symbol Name", IDC_SYMBOL_NAME);
-  if (!dialog) return answer;
-  answer.offered = ItemText(dialog, IDC_SYMBOL_NAME);
-  SetItemText(dialog, IDC_SYMBOL_NAME, "");
-  WaitFor([&] { return !ItemEnabled(dialog, IDOK); }, 1000);
-  answer.okWhenEmpty = ItemEnabled(dialog, IDOK);
-  SetItemText(dialog, IDC_SYMBOL_NAME, name);
-  WaitFor([&] { return ItemEnabled(dialog, IDOK); }, 1000);
-  answer.okWithName = ItemEnabled(dialog, IDOK);
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-  return answer;
-}
+using namespace symbol_editor_driving;
 
 // With ZAVOTRA_SHOTS set to a folder, the frame as the screen shows it is
 // kept there as a bitmap, for people to look at.
@@ -218,6 +102,7 @@ TEST_F(SymbolEditorTest, ANewSymbolNeedsAClosedPolylineOnTheGridAndIsMatchableOn
     bool nextWhenClosed = false, onStepTwo = false;
     COLORREF outsidePixel = 0, vertexPixel = 0, iconVertex = 0, iconOff = 0;
     std::string finishLabel;
+    bool identifierShown = true, sortNameShown = true;
     NameAnswer name;
   } seen;
   std::thread user([&] {
@@ -248,6 +133,8 @@ TEST_F(SymbolEditorTest, ANewSymbolNeedsAClosedPolylineOnTheGridAndIsMatchableOn
     seen.onStepTwo = editor.waitForStep(2) && WaitFor([&] { return editor.control(IDC_SYMBOL_PAINTING) != nullptr; });
     Sleep(100);
     seen.finishLabel = ItemText(editor.frame, IDC_SYMBOL_NEXT);
+    seen.identifierShown = IsWindowVisible(editor.control(IDC_SYMBOL_IDENTIFIER)) != FALSE;
+    seen.sortNameShown = IsWindowVisible(editor.control(IDC_SYMBOL_SORT_NAME)) != FALSE;
     // The icon was made from the polyline by itself.
     seen.iconVertex = ScreenPixel(editor.paintingCell(12, 5));
     seen.iconOff = ScreenPixel(editor.paintingCell(10, 15));
@@ -268,6 +155,8 @@ TEST_F(SymbolEditorTest, ANewSymbolNeedsAClosedPolylineOnTheGridAndIsMatchableOn
   EXPECT_EQ(seen.vertexPixel, RGB(0, 0, 0)) << "the handle of a vertex";
   EXPECT_TRUE(seen.onStepTwo);
   EXPECT_EQ(seen.finishLabel, "&Finish");
+  EXPECT_FALSE(seen.identifierShown) << "only in the advanced mode";
+  EXPECT_FALSE(seen.sortNameShown);
   EXPECT_EQ(seen.iconVertex, kDarkBlue);
   EXPECT_EQ(seen.iconOff, kWhite);
   EXPECT_EQ(seen.name.offered, "");
@@ -300,7 +189,7 @@ TEST_F(SymbolEditorTest, ANewSymbolNeedsAClosedPolylineOnTheGridAndIsMatchableOn
   EXPECT_EQ(SymbolRecognizer(other, 100, 30).symbolScore(*inLibrary), SymbolRecognizer::kNoMatchScore);
 }
 
-TEST_F(SymbolEditorTest, NewFilesTakeTheNextFreeNumberAndARenamedSymbolGetsANewFileBesideTheOld) {
+TEST_F(SymbolEditorTest, NewFilesTakeTheNextFreeNumberARenamedSymbolGetsANewFileAndAKeptOneItsOwn) {
   SavedSymbol(symbols.file("002.zts"), "Angle", Stroke{{4, 4}, {4, 20}, {20, 20}});
   SavedSymbol(symbols.file("003.zts"), "Line", Stroke{{4, 4}, {20, 4}});
   SymbolLibrary().loadUserSymbols(symbols.path(), DefaultKey());
@@ -354,6 +243,11 @@ TEST_F(SymbolEditorTest, NewFilesTakeTheNextFreeNumberAndARenamedSymbolGetsANewF
     WaitFor([&] { return !editor.nextEnabled(); }, 2000);
     editor.drawClosed({Point{4, 4}, Point{20, 4}, Point{20, 12}});
     WaitFor([&] { return editor.nextEnabled(); }, 2000);
+    // Closed, its last vertex is dragged down cell by cell.
+    EditorMouseTo(editor.drawingPixel(Point{20, 12}));
+    EditorMouseTo(editor.drawingPixel(Point{20, 12}), MOUSEEVENTF_LEFTDOWN);
+    for (int row = 14; row <= 24; row += 2) EditorMouseTo(editor.drawingPixel(Point{20, row}));
+    EditorMouseTo(editor.drawingPixel(Point{20, 24}), MOUSEEVENTF_LEFTUP);
     editor.press(IDC_SYMBOL_NEXT);
     editor.waitForStep(2);
     editor.press(IDC_SYMBOL_NEXT);
@@ -362,7 +256,7 @@ TEST_F(SymbolEditorTest, NewFilesTakeTheNextFreeNumberAndARenamedSymbolGetsANewF
   EXPECT_TRUE(EditUserSymbol(nullptr, symbols.file("003.zts")));
   keeper.join();
   EXPECT_EQ(LoadSymbolFile(symbols.file("003.zts"), DefaultKey()).shapes()[0].strokes()[0],
-            (Stroke{{4, 4}, {20, 4}, {20, 12}}));
+            (Stroke{{4, 4}, {20, 4}, {20, 24}}));
   EXPECT_FALSE(TempFolder::Exists(symbols.file("006.zts")));
   EXPECT_EQ(SymbolLibrary().userSymbols().size(), 4u);
 }
@@ -385,13 +279,13 @@ TEST_F(SymbolEditorTest, TheRightButtonPaintsTransparentAndTheLeftDarkBlueInTheP
     seen.face = GetSysColor(COLOR_BTNFACE);
     seen.previewVertexBefore = ScreenPixel(editor.previewPixel(10, 5));
     // A drag with the left button inks the cells it passes.
-    MouseTo(editor.paintingCell(2, 20));
-    MouseTo(editor.paintingCell(2, 20), MOUSEEVENTF_LEFTDOWN);
-    MouseTo(editor.paintingCell(3, 20));
-    MouseTo(editor.paintingCell(4, 20));
-    MouseTo(editor.paintingCell(4, 20), MOUSEEVENTF_LEFTUP);
+    EditorMouseTo(editor.paintingCell(2, 20));
+    EditorMouseTo(editor.paintingCell(2, 20), MOUSEEVENTF_LEFTDOWN);
+    EditorMouseTo(editor.paintingCell(3, 20));
+    EditorMouseTo(editor.paintingCell(4, 20));
+    EditorMouseTo(editor.paintingCell(4, 20), MOUSEEVENTF_LEFTUP);
     // The right button makes a pixel of the line transparent.
-    ClickAt(editor.paintingCell(10, 5), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    EditorClickAt(editor.paintingCell(10, 5), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
     Sleep(150);
     seen.previewInked = ScreenPixel(editor.previewPixel(3, 20));
     seen.previewVertexAfter = ScreenPixel(editor.previewPixel(10, 5));
@@ -501,6 +395,42 @@ TEST_F(SymbolEditorTest, DroppedFilesOtherThanOneSymbolAreRefusedAndASymbolLends
   EXPECT_EQ(made.shapes()[0].strokes()[0], (Stroke{{3, 10}, {10, 3}, {17, 10}}));
   EXPECT_EQ(made.name(), "Wave copy");
   EXPECT_EQ(made.path(), symbols.file("002.zts"));
+}
+
+TEST_F(SymbolEditorTest, TheAdvancedModeEditsTheIdentifierAndKeepsTheSortNameTyped) {
+  SymbolEditorContext().advanced = true;
+  struct Seen {
+    bool shown = false;
+    std::string identifier = "unset", sortName = "unset";
+  } seen;
+  std::thread user([&] {
+    Editor editor = WaitForEditor(Caption(1));
+    if (!editor.frame) return;
+    CancelLeftOpen guard{editor};
+    editor.drawClosed({Point{5, 5}, Point{9, 9}});
+    WaitFor([&] { return editor.nextEnabled(); }, 2000);
+    editor.press(IDC_SYMBOL_NEXT);
+    editor.waitForStep(2);
+    WaitFor([&] { return editor.control(IDC_SYMBOL_IDENTIFIER) != nullptr; });
+    HWND view = editor.view();
+    seen.shown = IsWindowVisible(GetDlgItem(view, IDC_SYMBOL_IDENTIFIER)) && IsWindowVisible(GetDlgItem(view, IDC_SYMBOL_SORT_NAME));
+    seen.identifier = ItemText(view, IDC_SYMBOL_IDENTIFIER);
+    seen.sortName = ItemText(view, IDC_SYMBOL_SORT_NAME);
+    SetItemText(view, IDC_SYMBOL_IDENTIFIER, "4711");
+    SetItemText(view, IDC_SYMBOL_SORT_NAME, "zz last");
+    editor.press(IDC_SYMBOL_NEXT);
+    AnswerName("Step");
+  });
+  Symbol made;
+  ASSERT_TRUE(DesignNewSymbol(nullptr, made));
+  user.join();
+  EXPECT_TRUE(seen.shown);
+  EXPECT_EQ(seen.identifier, "1");
+  EXPECT_EQ(seen.sortName, "");
+  const Symbol onDisk = LoadSymbolFile(symbols.file("002.zts"), DefaultKey());
+  EXPECT_EQ(onDisk.identifier(), 4711u);
+  EXPECT_EQ(onDisk.sortName(), "zz last");
+  EXPECT_EQ(onDisk.name(), "Step");
 }
 
 TEST_F(SymbolEditorTest, CancelLeavesTheSymbolAndTheFolderAsTheyWere) {
