@@ -154,6 +154,7 @@ void ZSymbolBitmapView::canvasMouse(HWND canvas, UINT message, POINT at) {
       break;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
+    case WM_CAPTURECHANGED:
       if (!holding_) break;
       holding_ = false;
       if (GetCapture() == canvas) ReleaseCapture();

@@ -39,6 +39,7 @@ LRESULT CALLBACK CanvasProc(HWND canvas, UINT message, WPARAM wParam, LPARAM lPa
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
     case WM_MOUSEMOVE:
+    case WM_CAPTURECHANGED:
       if (ZSymbolCanvasClient* owner = ClientOf(canvas)) owner->canvasMouse(canvas, message, MessagePoint(lParam));
       return 0;
     default:

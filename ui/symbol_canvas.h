@@ -11,8 +11,9 @@ class ZSymbolCanvasClient {
   virtual ~ZSymbolCanvasClient() = default;
   // The whole client area, into a memory device context.
   virtual void paintCanvas(HWND canvas, HDC dc, const RECT& client) = 0;
-  // WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEMOVE,
-  // at a client point.
+  // WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEMOVE
+  // at a client point; WM_CAPTURECHANGED when the canvas lost the mouse
+  // capture (a button held down will not be seen coming up).
   virtual void canvasMouse(HWND canvas, UINT message, POINT at) = 0;
 };
 

@@ -99,6 +99,10 @@ INT_PTR CALLBACK EditorFrame::DialogProc(HWND dialog, UINT message, WPARAM wPara
     case WM_DROPFILES:
       frame->dropped(reinterpret_cast<HDROP>(wParam));
       return TRUE;
+    case WM_ACTIVATE:
+      // The pointer is never kept in the grid while another window is in front.
+      if (LOWORD(wParam) == WA_INACTIVE) FreePointer();
+      return FALSE;
     case WM_DESTROY:
       frame->vectorView_.reset();
       frame->bitmapView_.reset();

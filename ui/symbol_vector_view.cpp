@@ -94,6 +94,9 @@ void ZSymbolVectorView::canvasMouse(HWND canvas, UINT message, POINT at) {
     case WM_LBUTTONUP:
       released(canvas, inCell ? &cell : nullptr);
       break;
+    case WM_CAPTURECHANGED:
+      released(canvas, nullptr);  // a dragged vertex stays where it got to
+      break;
     case WM_MOUSEMOVE:
       if (!inCell) break;
       pointer_ = cell;
