@@ -5,10 +5,11 @@
 #include "gesture/line_walk.h"
 
 namespace {
-size_t LineWalkLength64(Point from, Point to) {
+// max(|dx|, |dy|) of any two points, which 32 bits cannot always hold.
+int64_t LineWalkLength64(Point from, Point to) {
   const int64_t dx = std::llabs(int64_t{to.x} - from.x);
   const int64_t dy = std::llabs(int64_t{to.y} - from.y);
-  return static_cast<size_t>(dx > dy ? dx : dy);
+  return dx > dy ? dx : dy;
 }
 
 bool Inside(int32_t column, int32_t row) {
@@ -49,7 +50,7 @@ void IconCanvas::drawPolyline(const Stroke& vertices) {
   // Vertices of a symbol made elsewhere may lie anywhere; a segment longer
   // than this cannot be meant for a 32-pixel icon and is left out rather
   // than walked point by point.
-  constexpr size_t kLongestSegment = 4096;
+  constexpr int64_t kLongestSegment = 4096;
   Stroke walked;
   for (size_t i = 1; i < vertices.size(); ++i)
     if (LineWalkLength64(vertices[i - 1], vertices[i]) <= kLongestSegment)
