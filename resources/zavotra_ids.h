@@ -577,5 +577,33 @@
 #define IDS_PLUGIN_INSTALLED         40263  // the notice after an installation
 #define ID_EVENT_NEW_PLUGIN_INSTALLED 50
 
+// Symbol editor: the frame "SYMBOLEDIT" with its two steps, the name dialog
+#define IDD_SYMBOL_VECTOR_VIEW       114    // step 1, the polyline on the grid
+#define IDD_SYMBOL_BITMAP_VIEW       115    // step 2, the 32 x 32 icon
+#define IDD_SYMBOL_NAME              222    // "Symbol Name"
+#define IDC_SYMBOL_NEXT              1024   // "&Next >>", "&Finish" on the second step
+#define IDC_SYMBOL_PREV              1025
+#define IDC_SYMBOL_HELP              3
+#define IDC_SYMBOL_PAGE_AREA         1139   // where the step's view goes
+#define IDC_SYMBOL_DRAWING           1097
+#define IDC_SYMBOL_CLEAR             1098
+#define IDC_SYMBOL_PAINTING          1069
+#define IDC_SYMBOL_RASTERISE         1138   // "Vector -> Bitmap"
+#define IDC_SYMBOL_PREVIEW           1073
+#define IDC_SYMBOL_IDENTIFIER        1070   // advanced mode only
+#define IDC_SYMBOL_SORT_NAME         1071   // advanced mode only
+#define IDC_SYMBOL_IDENTIFIER_LABEL  1140
+#define IDC_SYMBOL_SORT_NAME_LABEL   1141
+#define IDC_SYMBOL_CELL              1142   // "%d,%d" of the cell under the pointer
+#define IDC_SYMBOL_NAME              1050
+#define IDS_SYMBOL_EDITOR_CAPTION    33     // "Symbol Editor - %sStep %d of %d"
+#define IDS_DROP_SHORTCUT_NOWHERE    91     // "This shortcut does not point to any file."
+#define IDS_DROP_WRONG_TYPE          93     // "This file type cannot be dragged here."
+#define IDS_DROP_ONE_FILE_ONLY       94     // "Only one file can be dragged here."
+#define IDS_SYMBOL_FINISH            41400  // "&Finish"
+#define IDS_SYMBOL_NEXT              41401  // "&Next >>"
+#define IDS_SYMBOL_NOT_SAVED         41402
+#define IDS_SYMBOL_CELL_FORMAT       41403  // "%d,%d"
+
 // Popup menus
 #define IDD_MENU_WINDOW              208    // the empty window of a popup menu

@@ -29,6 +29,7 @@
 #include "ui/preferences_sheet.h"
 #include "ui/service_editor.h"
 #include "ui/sound_preferences.h"
+#include "ui/symbol_editor.h"
 #include "ui/view_container.h"
 
 namespace {
@@ -63,7 +64,7 @@ const ZMainCommands::Command ZMainCommands::kCommands[] = {
     {IDM_ABOUT, &ZMainCommands::about, nullptr},
     {IDM_EXIT, &ZMainCommands::exitProgram, nullptr},
     {IDM_HELP, &ZMainCommands::help, &ZMainCommands::helpExists},
-    {IDM_NEW_SYMBOL, nullptr, nullptr},                 // the symbol editor
+    {IDM_NEW_SYMBOL, &ZMainCommands::newSymbol, nullptr},
     {IDM_WEB_SITE, nullptr, nullptr},                   // the vendor's site comes with the web exchange
     {IDM_FEEDBACK, nullptr, nullptr},
     {IDM_PREFERENCES, &ZMainCommands::preferences, nullptr},
@@ -86,7 +87,7 @@ const ZMainCommands::Command ZMainCommands::kCommands[] = {
 const ZMainCommands::List ZMainCommands::kLists[] = {
     {IDM_SWITCH_PLUGIN, ID_SWITCH_PLUGIN_CHOSEN, &ZMainCommands::plugins, &ZMainCommands::switchPlugin},
     {IDM_DELETE_PLUGIN, ID_DELETE_PLUGIN_CHOSEN, &ZMainCommands::plugins, &ZMainCommands::deletePlugin},
-    {IDM_EDIT_SYMBOL, ID_EDIT_SYMBOL_CHOSEN, &ZMainCommands::userSymbols, nullptr},  // the symbol editor
+    {IDM_EDIT_SYMBOL, ID_EDIT_SYMBOL_CHOSEN, &ZMainCommands::userSymbols, &ZMainCommands::editSymbol},
     {IDM_DELETE_SYMBOL, ID_DELETE_SYMBOL_CHOSEN, &ZMainCommands::userSymbols, &ZMainCommands::deleteSymbol},
     {IDM_SWITCH_PROFILE, ID_SWITCH_PROFILE_CHOSEN, &ZMainCommands::profiles, &ZMainCommands::switchProfile},
     {IDM_DELETE_PROFILE, ID_DELETE_PROFILE_CHOSEN, &ZMainCommands::otherProfiles, &ZMainCommands::deleteProfile},
@@ -319,6 +320,14 @@ void ZMainCommands::deletePlugin(const std::string& path) {
     if (entry->fileName() == path) name = entry->name();
   if (confirm(IDS_CONFIRM_DELETE_PLUGIN, name)) PluginManager().deletePlugin(path);
 }
+
+// The editor reloads the user's symbols itself once it saved.
+void ZMainCommands::newSymbol(WORD) {
+  Symbol made;
+  DesignNewSymbol(window_.handle(), made);
+}
+
+void ZMainCommands::editSymbol(const std::string& path) { EditUserSymbol(window_.handle(), path); }
 
 void ZMainCommands::deleteSymbol(const std::string& path) {
   std::string name = path;

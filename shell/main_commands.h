@@ -78,6 +78,7 @@ class ZMainCommands {
   void newPlugin(WORD code);
   void passwordManager(WORD code);
   void newServiceAction(WORD code);
+  void newSymbol(WORD code);
   void downloadPlugins(WORD code);
   void exchangeNow(WORD code);
   void deleteCommonActions(WORD code);
@@ -98,6 +99,7 @@ class ZMainCommands {
   void otherProfiles(WORD chosen, std::vector<Listed>& out) const;
   void switchPlugin(const std::string& path);
   void deletePlugin(const std::string& path);
+  void editSymbol(const std::string& path);
   void deleteSymbol(const std::string& path);
   void switchProfile(const std::string& name);
   void deleteProfile(const std::string& name);

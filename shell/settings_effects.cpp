@@ -9,6 +9,7 @@
 #include "shell/road_steps.h"
 #include "sound/event_sounds.h"
 #include "ui/dialog_context.h"
+#include "ui/symbol_editor.h"
 
 void ApplySettingsAtOnce() {
   const ZSettings& s = Settings();
@@ -28,6 +29,10 @@ void InstallSettingsEffects() {
     // Kept at once: a crash or a power cut must not cost the user the choice.
     Profiles().saveCurrent();
   };
+  ZSymbolEditorContext& symbolEditor = SymbolEditorContext();
+  symbolEditor.symbolsFolder = [] { return Folders().profileSymbols; };
+  symbolEditor.fileKey = [] { return ProfileKey(); };
+  symbolEditor.systemFolder = Folders().system;
   ProfileHooks().applyProfileSettings = [] {
     ApplySettingsAtOnce();
     EventSounds().loadTheme(Folders().sounds + Settings().soundTheme);

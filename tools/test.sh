@@ -26,6 +26,11 @@ configure() { # dir, extra cmake arguments...
     || { cat "$build/$dir.configure.log"; exit 1; }
 }
 
+# The trees that only run tests keep line tables (-g1) but not full debug
+# information: their compiles take half the time and their objects a quarter
+# of the space, and a crash still shows file and line.
+lean_debug=(-DCMAKE_C_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG")
+
 mkdir -p "$build"
 echo "== configure"
 # The native benchmarks are built here too (and run once, briefly, by a
@@ -33,17 +38,17 @@ echo "== configure"
 configure native -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
   -DZAVOTRA_BENCH=ON
 if [ "$flavour" = 32 ]; then
-  configure win32 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake" -DZAVOTRA_TESTS=ON
+  configure win32 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake" -DZAVOTRA_TESTS=ON "${lean_debug[@]}"
   tests_win=win32
 else
   # The deliverables stay PE32; the tests run a PE32+ build of the same code.
   configure win32 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake" -DZAVOTRA_TESTS=OFF
-  configure win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x86_64.cmake" -DZAVOTRA_TESTS=ON
+  configure win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x86_64.cmake" -DZAVOTRA_TESTS=ON "${lean_debug[@]}"
   tests_win=win64
   # What ships is 32-bit code: the portable suite also runs as 32-bit Linux
   # code under qemu-i386, which needs no 32-bit support from the kernel.
   configure native32 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-linux-i686.cmake" \
-    -DZAVOTRA_SANITIZE=OFF -DZAVOTRA_FUZZ=OFF
+    -DZAVOTRA_SANITIZE=OFF -DZAVOTRA_FUZZ=OFF "${lean_debug[@]}"
 fi
 
 for dir in native win32 $([ "$tests_win" = win64 ] && echo native32 win64); do

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/app_context.h"
@@ -24,11 +25,13 @@
 #include "shell/application.h"
 #include "shell/profile_set.h"
 #include "shell/road_steps.h"
+#include "shell/settings_effects.h"
 #include "shell/skin_region.h"
 #include "shell/startup_steps.h"
 #include "tests/shell/shell_test_support.h"
 #include "tests/support/menu_driving.h"
 #include "tests/support/modal_answerers.h"
+#include "tests/support/symbol_editor_driving.h"
 #include "tests/ui/view_fixtures.h"
 #include "ui/action_view.h"
 #include "ui/on_off_button.h"
@@ -432,11 +435,12 @@ TEST_F(MainWindowTest, TheMenusDisableWhatIsNotThereYetAndListThePluginsSorted) 
   EXPECT_EQ(listed, (Names{"alpha", "Beta", "Zeta"}));
   EXPECT_TRUE(commands.enabled(IDM_SWITCH_PLUGIN));
   EXPECT_TRUE(commands.enabled(IDM_DELETE_PLUGIN));
-  for (WORD later : {IDM_NEW_SYMBOL, IDM_EDIT_SYMBOL, IDM_COMMON_NEW_ACTION, IDM_APPLICATION_NEW_ACTION}) {
+  EXPECT_FALSE(commands.enabled(IDM_EDIT_SYMBOL));  // the profile has no symbols of its own
+  for (WORD later : {IDM_COMMON_NEW_ACTION, IDM_APPLICATION_NEW_ACTION}) {
     EXPECT_FALSE(commands.enabled(later)) << later;
     EXPECT_FALSE(commands.run(later, 0)) << later;
   }
-  for (WORD working : {IDM_NEW_SERVICE_ACTION, IDM_PASSWORD_MANAGER, IDM_PASSWORD_MANAGER_PROFILE,
+  for (WORD working : {IDM_NEW_SYMBOL, IDM_NEW_SERVICE_ACTION, IDM_PASSWORD_MANAGER, IDM_PASSWORD_MANAGER_PROFILE,
                        IDM_PASSWORD_MANAGER_SERVICES})
     EXPECT_TRUE(commands.enabled(working)) << working;
   EXPECT_FALSE(commands.enabled(IDM_APPLICATION_DELETE_ACTIONS));  // the application slot is empty
@@ -504,4 +508,54 @@ TEST_F(MainWindowTest, ATipLongerThanTheTrayKeepsIsCutToSixtyThreeCharacters) {
   const std::string name(100, 'n');
   EXPECT_TRUE(TrayIcon().show(IDI_ACTION_EXECUTED, name + " executed"));
   EXPECT_EQ(TrayIcon().tip(), name.substr(0, 63));
+}
+
+// "New Symbol" and the "Edit Symbol" list open the symbol editor on the
+// profile's folder, with gestures refused while it is open; what it saves is
+// listed for editing at once.
+TEST_F(MainWindowTest, TheSymbolCommandsOpenTheEditorAndListWhatItSaved) {
+  using namespace symbol_editor_driving;
+  InstallSettingsEffects();
+  create();
+  ZMainCommands& commands = window_.commands();
+  EXPECT_FALSE(commands.enabled(IDM_EDIT_SYMBOL));
+
+  int modalWhileOpen = 0;
+  std::thread user([&] {
+    Editor editor = WaitForEditor(Caption(1));
+    if (!editor.frame) return;
+    CancelLeftOpen guard{editor};
+    modalWhileOpen = ModalDialogCount();
+    editor.drawClosed({Point{4, 4}, Point{12, 20}, Point{24, 4}});
+    WaitFor([&] { return editor.nextEnabled(); }, 2000);
+    editor.press(IDC_SYMBOL_NEXT);
+    editor.waitForStep(2);
+    editor.press(IDC_SYMBOL_NEXT);
+    AnswerName("Vee");
+  });
+  EXPECT_TRUE(commands.run(IDM_NEW_SYMBOL, 0));
+  user.join();
+  EXPECT_GT(modalWhileOpen, 0);
+  EXPECT_EQ(ModalDialogCount(), 0);
+
+  const auto listed = commands.listFor(IDM_EDIT_SYMBOL);
+  ASSERT_EQ(listed.size(), 1u);
+  EXPECT_EQ(listed[0].text, "Vee");
+  EXPECT_EQ(lstrcmpiA(listed[0].value.c_str(), (Folders().profileSymbols + "002.zts").c_str()), 0)
+      << listed[0].value;
+
+  // Chosen from the list, the symbol opens closed under its name.
+  bool opened = false, nextAtOnce = false;
+  std::thread editorUser([&] {
+    Editor editor = WaitForEditor("Symbol Editor - Vee: Step 1 of 2");
+    if (!editor.frame) return;
+    CancelLeftOpen guard{editor};
+    opened = true;
+    nextAtOnce = editor.nextEnabled();
+    editor.press(IDCANCEL);
+  });
+  commands.runListed(listed[0].command, listed[0].value);
+  editorUser.join();
+  EXPECT_TRUE(opened);
+  EXPECT_TRUE(nextAtOnce);
 }
