@@ -78,6 +78,10 @@ class ZMainCommands {
   void newPlugin(WORD code);
   void passwordManager(WORD code);
   void newServiceAction(WORD code);
+  void newAction(int slot);
+  void newCommonAction(WORD code);
+  void newApplicationAction(WORD code);
+  bool applicationPlugin() const;
   void downloadPlugins(WORD code);
   void exchangeNow(WORD code);
   void deleteCommonActions(WORD code);

@@ -13,6 +13,7 @@
 #include "common/string_resource.h"
 #include "gesture/symbol_library.h"
 #include "resources/zavotra_ids.h"
+#include "ui/action_wizard.h"
 #include "ui/element_host.h"
 #include "ui/popup_menu.h"
 #include "ui/symbol_library_menu.h"
@@ -318,16 +319,28 @@ void ZActionView::showItemMenu(int item, POINT screen) {
   HMENU symbols = library.build();
   AppendMenuA(menu.get(), MF_POPUP | (library.empty() ? MF_GRAYED : 0), reinterpret_cast<UINT_PTR>(symbols),
               LoadAnsiString(IDS_ACTION_SYMBOL_MENU, AppInstance()).c_str());
-  // Editing a macro needs the action wizard, choosing a web site the service
-  // lists; both stay disabled until those are part of the program.
+  // Choosing a web site needs the service lists; it stays disabled until
+  // they are part of the program.
   if (dynamic_cast<ZMacro*>(action))
-    AppendMenuA(menu.get(), MF_STRING | MF_GRAYED, ID_EDIT_ACTION, LoadAnsiString(IDS_EDIT_ACTION, AppInstance()).c_str());
+    AppendMenuA(menu.get(), MF_STRING, ID_EDIT_ACTION, LoadAnsiString(IDS_EDIT_ACTION, AppInstance()).c_str());
   if (dynamic_cast<ZWebService*>(action))
     AppendMenuA(menu.get(), MF_STRING | MF_GRAYED, ID_ACTION_SERVICE,
                 LoadAnsiString(IDS_ACTION_SERVICE_MENU, AppInstance()).c_str());
 
   const UINT chosen = TrackMenu(menu.get(), window(), screen);
   if (const Symbol* symbol = library.chosen(chosen)) giveSymbol(item, *symbol);
+  if (chosen == ID_EDIT_ACTION) editAction(item);
+}
+
+void ZActionView::editAction(int item) {
+  auto* macro = dynamic_cast<ZMacro*>(actionOf(item));
+  if (!macro) return;
+  // The wizard works on a copy: the action stays as it was unless finished.
+  std::unique_ptr<ZAction> copy = macro->clone();
+  if (!RunActionWizard(window(), static_cast<ZMacro&>(*copy))) return;
+  if (!plugin_->replaceAction(macro, copy)) return;
+  refreshAll();
+  saveChanges();
 }
 
 void ZActionView::giveSymbol(int item, const Symbol& symbol) {
@@ -392,6 +405,11 @@ bool ZActionView::command(WORD id) {
     case IDM_PASTE:
       paste();
       return true;
+    case ID_EDIT_ACTION: {
+      const std::vector<int> items = selectedItems();
+      if (items.size() == 1) editAction(items.front());
+      return true;
+    }
   }
   return false;
 }
