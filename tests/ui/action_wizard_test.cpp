@@ -231,6 +231,7 @@ TEST(ActionWizard, BackOnANewCommandsPageRemovesItButNotAnExistingOne) {
       [&](ScriptedActionWizard& w) {
         labels.push_back(w.labels());
         pages.push_back(w.shown());
+        w.shoot("command_page");
         w.select(w.commandItem(0));  // the hotkey command the macro had
       },
       [&](ScriptedActionWizard& w) {
@@ -426,7 +427,6 @@ TEST(ActionWizard, TheMiscellaneousPageRefillsTheParameterForEachFunction) {
   wizard.steps = {
       [](ScriptedActionWizard& w) { w.select(w.root(2)); },
       [](ScriptedActionWizard& w) {
-        w.shoot("command_page");
         w.choose(IDC_ACTION_CHOOSE_MISC);
         w.click(IDC_WIZARD_NEXT);
       },
