@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "actions/command_hotkey.h"
+#include "actions/command_internet.h"
+#include "actions/command_sound.h"
 #include "actions/command_system.h"
 #include "actions/command_text.h"
 #include "actions/date_time_text.h"
@@ -459,4 +461,82 @@ TEST(ActionWizard, TheMiscellaneousPageRefillsTheParameterForEachFunction) {
   ASSERT_NE(system, nullptr);
   EXPECT_EQ(system->function(), ZCommandSystem::kInsertTime);
   EXPECT_EQ(system->parameter(), 4);
+}
+
+TEST(ActionWizard, TheInternetPageWritesWhatIsChosenAndTheHomePageWithoutAChoice) {
+  struct Case {
+    int choice;
+    int function;
+    std::string target;
+  };
+  const Case cases[] = {{IDC_ACTION_WEBSITE, ZCommandInternet::kWebsite, "http://example.org/"},
+                        {IDC_ACTION_EMAIL, ZCommandInternet::kEmail, "someone@example.org"},
+                        {0, ZCommandInternet::kWebsite, "http://www.zavotra.com/"}};
+  for (const Case& c : cases) {
+    auto macro = NamedMacro("Web");
+    ScriptedActionWizard wizard(*macro);
+    wizard.steps = {
+        [](ScriptedActionWizard& w) { w.select(w.root(2)); },
+        [](ScriptedActionWizard& w) {
+          w.choose(IDC_ACTION_CHOOSE_INTERNET);
+          w.click(IDC_WIZARD_NEXT);
+        },
+        [&](ScriptedActionWizard& w) {
+          w.type(IDC_ACTION_URL, "http://example.org/");
+          w.type(IDC_ACTION_RECIPIENT, "someone@example.org");
+          if (c.choice) w.choose(c.choice);
+          w.click(IDC_WIZARD_FINISH);
+        },
+    };
+    ASSERT_EQ(wizard.run(), Wizard::kFinished);
+    const auto* internet = dynamic_cast<const ZCommandInternet*>(macro->front());
+    ASSERT_NE(internet, nullptr);
+    EXPECT_EQ(internet->function(), c.function) << c.choice;
+    EXPECT_EQ(internet->target(), c.target) << c.choice;
+  }
+}
+
+TEST(ActionWizard, ASoundIsMadeThroughItsTypesPageAndTheOptionsAndTheDeleteKeyBeepsOnARoot) {
+  auto macro = NamedMacro("Sound");
+  ScriptedActionWizard wizard(*macro);
+  std::vector<int> pages;
+  size_t afterDeleteOnRoot = 0;
+  wizard.steps = {
+      [](ScriptedActionWizard& w) { w.select(w.root(2)); },
+      [](ScriptedActionWizard& w) {
+        w.choose(IDC_ACTION_CHOOSE_SOUND);
+        w.click(IDC_WIZARD_NEXT);
+      },
+      [](ScriptedActionWizard& w) {
+        w.choose(IDC_ACTION_LIBRARY_SOUND);
+        w.click(IDC_WIZARD_NEXT);
+      },
+      [&](ScriptedActionWizard& w) {
+        pages.push_back(w.shown());
+        SendDlgItemMessageA(w.page(), IDC_ACTION_THEME_SOUND, LB_SETCURSEL, 5, 0);
+        w.click(IDC_WIZARD_NEXT);
+      },
+      [&](ScriptedActionWizard& w) {
+        pages.push_back(w.shown());
+        w.choose(IDC_ACTION_LOOP);
+        w.click(IDC_WIZARD_BACK);  // the options keep the sound
+      },
+      [&](ScriptedActionWizard& w) {
+        pages.push_back(w.shown());
+        w.select(w.root(0));
+        SendMessageA(w.tree(), WM_KEYDOWN, VK_DELETE, 0);
+        afterDeleteOnRoot = w.commandItems().size();
+        w.click(IDC_WIZARD_FINISH);
+      },
+  };
+  ASSERT_EQ(wizard.run(), Wizard::kFinished);
+  EXPECT_EQ(pages, (std::vector<int>{IDD_ACTION_SOUND_THEME_PAGE, IDD_ACTION_SOUND_OPTIONS_PAGE,
+                                     IDD_ACTION_SOUND_THEME_PAGE}));
+  EXPECT_EQ(afterDeleteOnRoot, 1u);
+  const auto* sound = dynamic_cast<const ZCommandSound*>(macro->front());
+  ASSERT_NE(sound, nullptr);
+  EXPECT_EQ(sound->soundType(), ZCommandSound::kTheme);
+  EXPECT_EQ(sound->index(), 5);
+  EXPECT_TRUE(sound->loop());
+  EXPECT_FALSE(sound->wait());
 }
