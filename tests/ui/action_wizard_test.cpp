@@ -149,7 +149,7 @@ constexpr int kTextPage = IDD_ACTION_TEXT_PAGE;
 constexpr int kCommandPage = IDD_ACTION_COMMAND_PAGE;
 }  // namespace
 
-TEST(ActionWizard, FinishIsEnabledOnlyWithANameASymbolAndACommand) {
+static void FinishIsEnabledOnlyWithANameASymbolAndACommand() {
   struct Case {
     bool name, symbol, command, finish;
   };
@@ -173,7 +173,7 @@ TEST(ActionWizard, FinishIsEnabledOnlyWithANameASymbolAndACommand) {
   }
 }
 
-TEST(ActionWizard, ANewActionIsMadePageByPageAndFinishesOnceComplete) {
+static void ANewActionIsMadePageByPageAndFinishesOnceComplete() {
   ZMacro macro;
   ScriptedActionWizard wizard(macro);
   std::vector<bool> finish;
@@ -213,7 +213,7 @@ TEST(ActionWizard, ANewActionIsMadePageByPageAndFinishesOnceComplete) {
   EXPECT_EQ(TextsOf(macro), (Texts{"Kind regards"}));
 }
 
-TEST(ActionWizard, BackOnANewCommandsPageRemovesItButNotAnExistingOne) {
+static void BackOnANewCommandsPageRemovesItButNotAnExistingOne() {
   auto macro = NamedMacro("Keys");
   macro->append(Keys(13, 1));
   ScriptedActionWizard wizard(*macro);
@@ -253,7 +253,7 @@ TEST(ActionWizard, BackOnANewCommandsPageRemovesItButNotAnExistingOne) {
   EXPECT_EQ(macro->front()->typeId(), kCommandHotkey);
 }
 
-TEST(ActionWizard, UpAndDownReorderTheCommandsAndFinishKeepsTheTreesOrder) {
+static void UpAndDownReorderTheCommandsAndFinishKeepsTheTreesOrder() {
   struct Case {
     int item;
     int button;
@@ -277,7 +277,7 @@ TEST(ActionWizard, UpAndDownReorderTheCommandsAndFinishKeepsTheTreesOrder) {
   }
 }
 
-TEST(ActionWizard, AnEditedCommandMovedUpKeepsItsEditInItsNewPlace) {
+static void AnEditedCommandMovedUpKeepsItsEditInItsNewPlace() {
   auto macro = NamedMacro("Two");
   macro->append(Text("one"));
   macro->append(Text("two"));
@@ -339,7 +339,7 @@ TEST(ActionWizard, CancelLeavesTheActionAsItWas) {
   EXPECT_EQ(macro->symbol()->identifier(), 1u);
 }
 
-TEST(ActionWizard, NextWithoutAKindOfCommandChosenStays) {
+static void NextWithoutAKindOfCommandChosenStays() {
   struct Case {
     int kind;        // chosen on the command page; 0 for none
     int choice;      // chosen on the page it leads to; 0 for none
@@ -373,7 +373,7 @@ TEST(ActionWizard, NextWithoutAKindOfCommandChosenStays) {
   }
 }
 
-TEST(ActionWizard, TheHotkeyPageListsTheKeyTableFourTimesAndWritesKeysAndRepeat) {
+static void TheHotkeyPageListsTheKeyTableFourTimesAndWritesKeysAndRepeat() {
   auto macro = NamedMacro("Keys");
   macro->append(Keys(0, 1));
   ScriptedActionWizard wizard(*macro);
@@ -407,7 +407,7 @@ TEST(ActionWizard, TheHotkeyPageListsTheKeyTableFourTimesAndWritesKeysAndRepeat)
   EXPECT_EQ(hotkey->keys(), (ZCommandHotkey::Keys{1, 70, 0, 0}));
 }
 
-TEST(ActionWizard, TheMiscellaneousPageRefillsTheParameterForEachFunction) {
+static void TheMiscellaneousPageRefillsTheParameterForEachFunction() {
   auto macro = NamedMacro("Misc");
   ScriptedActionWizard wizard(*macro);
   struct Seen {
@@ -463,7 +463,7 @@ TEST(ActionWizard, TheMiscellaneousPageRefillsTheParameterForEachFunction) {
   EXPECT_EQ(system->parameter(), 4);
 }
 
-TEST(ActionWizard, TheInternetPageWritesWhatIsChosenAndTheHomePageWithoutAChoice) {
+static void TheInternetPageWritesWhatIsChosenAndTheHomePageWithoutAChoice() {
   struct Case {
     int choice;
     int function;
@@ -496,7 +496,7 @@ TEST(ActionWizard, TheInternetPageWritesWhatIsChosenAndTheHomePageWithoutAChoice
   }
 }
 
-TEST(ActionWizard, ASoundIsMadeThroughItsTypesPageAndTheOptionsAndTheDeleteKeyBeepsOnARoot) {
+static void ASoundIsMadeThroughItsTypesPageAndTheOptionsAndTheDeleteKeyBeepsOnARoot() {
   auto macro = NamedMacro("Sound");
   ScriptedActionWizard wizard(*macro);
   std::vector<int> pages;
@@ -539,4 +539,56 @@ TEST(ActionWizard, ASoundIsMadeThroughItsTypesPageAndTheOptionsAndTheDeleteKeyBe
   EXPECT_EQ(sound->index(), 5);
   EXPECT_TRUE(sound->loop());
   EXPECT_FALSE(sound->wait());
+}
+
+// Each Wine test process costs seconds to start: the checks above run in a
+// few processes, each under its own name in the output.
+
+TEST(ActionWizard, FinishNeedsANameASymbolAndACommand) {
+  {
+    SCOPED_TRACE("FinishIsEnabledOnlyWithANameASymbolAndACommand");
+    FinishIsEnabledOnlyWithANameASymbolAndACommand();
+  }
+  {
+    SCOPED_TRACE("ANewActionIsMadePageByPageAndFinishesOnceComplete");
+    ANewActionIsMadePageByPageAndFinishesOnceComplete();
+  }
+}
+
+TEST(ActionWizard, TheTreeBackAndNextShapeTheCommandList) {
+  {
+    SCOPED_TRACE("BackOnANewCommandsPageRemovesItButNotAnExistingOne");
+    BackOnANewCommandsPageRemovesItButNotAnExistingOne();
+  }
+  {
+    SCOPED_TRACE("NextWithoutAKindOfCommandChosenStays");
+    NextWithoutAKindOfCommandChosenStays();
+  }
+  {
+    SCOPED_TRACE("UpAndDownReorderTheCommandsAndFinishKeepsTheTreesOrder");
+    UpAndDownReorderTheCommandsAndFinishKeepsTheTreesOrder();
+  }
+  {
+    SCOPED_TRACE("AnEditedCommandMovedUpKeepsItsEditInItsNewPlace");
+    AnEditedCommandMovedUpKeepsItsEditInItsNewPlace();
+  }
+}
+
+TEST(ActionWizard, EachCommandPageWritesItsControls) {
+  {
+    SCOPED_TRACE("TheHotkeyPageListsTheKeyTableFourTimesAndWritesKeysAndRepeat");
+    TheHotkeyPageListsTheKeyTableFourTimesAndWritesKeysAndRepeat();
+  }
+  {
+    SCOPED_TRACE("TheMiscellaneousPageRefillsTheParameterForEachFunction");
+    TheMiscellaneousPageRefillsTheParameterForEachFunction();
+  }
+  {
+    SCOPED_TRACE("TheInternetPageWritesWhatIsChosenAndTheHomePageWithoutAChoice");
+    TheInternetPageWritesWhatIsChosenAndTheHomePageWithoutAChoice();
+  }
+  {
+    SCOPED_TRACE("ASoundIsMadeThroughItsTypesPageAndTheOptionsAndTheDeleteKeyBeepsOnARoot");
+    ASoundIsMadeThroughItsTypesPageAndTheOptionsAndTheDeleteKeyBeepsOnARoot();
+  }
 }
