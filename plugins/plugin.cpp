@@ -59,6 +59,17 @@ ZAction& ZPlugin::addAction(std::unique_ptr<ZAction> action) {
   return *actions_.back();
 }
 
+std::unique_ptr<ZAction> ZPlugin::replaceAction(const ZAction* action, std::unique_ptr<ZAction>& replacement) {
+  auto found = std::find_if(actions_.begin(), actions_.end(),
+                            [&](const std::unique_ptr<ZAction>& a) { return a.get() == action; });
+  if (found == actions_.end() || !replacement) return nullptr;
+  replacement->setPlugin(this);
+  std::unique_ptr<ZAction> replaced = std::move(*found);
+  *found = std::move(replacement);
+  replaced->setPlugin(nullptr);
+  return replaced;
+}
+
 std::unique_ptr<ZAction> ZPlugin::removeAction(const ZAction* action) {
   auto found = std::find_if(actions_.begin(), actions_.end(),
                             [&](const std::unique_ptr<ZAction>& a) { return a.get() == action; });

@@ -56,6 +56,9 @@ class ZPlugin {
   ZAction& addAction(std::unique_ptr<ZAction> action);
   // Hands the action back to the caller; null when it is not in the list.
   std::unique_ptr<ZAction> removeAction(const ZAction* action);
+  // Puts `replacement` in the place of `action`, which it hands back; null,
+  // and nothing taken, when `action` is not in the list.
+  std::unique_ptr<ZAction> replaceAction(const ZAction* action, std::unique_ptr<ZAction>& replacement);
   void clearActions() { actions_.clear(); }
 
   // The header only (a catalogue entry); the action list is left as it is.

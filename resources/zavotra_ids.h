@@ -607,3 +607,87 @@
 
 // Popup menus
 #define IDD_MENU_WINDOW              208    // the empty window of a popup menu
+// ---------------------------------------------------------------------------
+// Action wizard: the wizard dialog with its tree, the fifteen pages
+// ---------------------------------------------------------------------------
+#define IDD_ACTION_WIZARD            129    // "Action edition wizard"
+#define IDD_ACTION_HOTKEY_PAGE       130
+#define IDD_ACTION_MENU_PAGE         131
+#define IDD_ACTION_TEXT_PAGE         132
+#define IDD_ACTION_NAME_PAGE         133
+#define IDD_ACTION_COMMAND_PAGE      134
+#define IDD_ACTION_LAUNCH_PAGE       136
+#define IDD_ACTION_SYMBOL_PAGE       138
+#define IDD_ACTION_SOUND_PLAY_PAGE   141
+#define IDD_ACTION_MISC_PAGE         145
+#define IDD_ACTION_SOUND_THEME_PAGE  146
+#define IDD_ACTION_SOUND_OPTIONS_PAGE 148
+#define IDD_ACTION_APPLICATION_PAGE  149
+#define IDD_ACTION_SOUND_STOP_PAGE   154
+#define IDD_ACTION_INTERNET_PAGE     295
+#define IDD_ACTION_SOUND_PAGE        296
+#define IDB_ACTION_DOWN              196
+#define IDB_ACTION_UP                197
+#define IDB_ACTION_DOWN_GREYED       204
+#define IDB_ACTION_UP_GREYED         205
+#define IDI_ACTION_ROOT              153    // the tree's "Name", "Symbol" and "Commands"
+#define IDI_ACTION_HOTKEY            212
+#define IDI_ACTION_MENU              213
+#define IDI_ACTION_LAUNCH            214
+#define IDI_ACTION_SOUND             215
+#define IDI_ACTION_TEXT              216
+#define IDI_ACTION_SYSTEM            217
+#define IDI_ACTION_INTERNET          223
+#define IDS_ACTION_TREE_NAME         40216  // "Name"
+#define IDS_ACTION_TREE_SYMBOL       40217  // "Symbol"
+#define IDS_ACTION_TREE_COMMANDS     40219  // "Commands"
+#define IDS_ACTION_SYSTEM_LABEL      41300  // "%s (%s)": "Misc." and the function
+#define IDS_ACTION_STYLE_NORMAL      41301
+#define IDS_ACTION_STYLE_MINIMIZED   41302
+#define IDS_ACTION_STYLE_MAXIMIZED   41303
+#define IDS_ACTION_PROGRAM_FILTER    41304  // the browse filter of the launch page
+#define IDS_ACTION_SOUND_FILTER      41305  // the browse filter of the sound page
+#define IDC_ACTION_TREE              1100
+#define IDC_ACTION_UP                1030
+#define IDC_ACTION_DOWN              1031
+#define IDC_ACTION_NAME              1050
+#define IDC_ACTION_EXISTING_SYMBOL   1099   // "I want to use an existing symbol."
+#define IDC_ACTION_NEW_SYMBOL        1043   // "I want to design a new symbol"
+#define IDC_ACTION_HOTKEY            1005
+#define IDC_ACTION_SYMBOL_PICTURE    1044
+#define IDC_ACTION_CHOOSE_APPLICATION 1079
+#define IDC_ACTION_CHOOSE_TEXT       1048
+#define IDC_ACTION_CHOOSE_SOUND      1038
+#define IDC_ACTION_CHOOSE_INTERNET   1045
+#define IDC_ACTION_CHOOSE_MISC       1049
+#define IDC_ACTION_CHOOSE_VANTEL     1050
+#define IDC_ACTION_CHOOSE_LAUNCH     1052
+#define IDC_ACTION_CHOOSE_MENU       1078
+#define IDC_ACTION_CHOOSE_HOTKEY     1047
+#define IDC_ACTION_LAUNCH_FILE       1057
+#define IDC_ACTION_LAUNCH_ARGUMENTS  1087
+#define IDC_ACTION_LAUNCH_DIRECTORY  1088
+#define IDC_ACTION_LAUNCH_STYLE      1034
+#define IDC_ACTION_LAUNCH_BROWSE     1040
+#define IDC_ACTION_TEXT              1020
+#define IDC_ACTION_MENU_PATH         1019
+#define IDC_ACTION_KEY_1             1069
+#define IDC_ACTION_KEY_2             1065
+#define IDC_ACTION_KEY_3             1066
+#define IDC_ACTION_KEY_4             1067
+#define IDC_ACTION_REPEAT            1028
+#define IDC_ACTION_WEBSITE           1034   // "Go to a website"
+#define IDC_ACTION_EMAIL             1035   // "Send an e-mail message"
+#define IDC_ACTION_URL               1085
+#define IDC_ACTION_RECIPIENT         1086
+#define IDC_ACTION_MY_SOUND          1038   // "My sound"
+#define IDC_ACTION_LIBRARY_SOUND     1066   // "Zavotra sound library"
+#define IDC_ACTION_STOP_SOUND        1063   // "Stop"
+#define IDC_ACTION_SOUND_FILE        1074
+#define IDC_ACTION_SOUND_BROWSE      1075
+#define IDC_ACTION_THEME_SOUND       1064
+#define IDC_ACTION_LOOP              1072
+#define IDC_ACTION_SYNCHRONIZE       1073
+#define IDC_ACTION_FUNCTION          1041
+#define IDC_ACTION_PARAMETER         1029
+#define IDC_ACTION_PARAMETER_LABEL   1039

@@ -22,6 +22,7 @@
 #include "shell/profile_set.h"
 #include "shell/web_commands.h"
 #include "ui/action_view.h"
+#include "ui/action_wizard.h"
 #include "ui/on_off_button.h"
 #include "ui/password_manager.h"
 #include "ui/plugin_editor.h"
@@ -70,10 +71,10 @@ const ZMainCommands::Command ZMainCommands::kCommands[] = {
     {IDM_PREFERENCES, &ZMainCommands::preferences, nullptr},
     {IDM_NEW_PROFILE, &ZMainCommands::newProfile, nullptr},
     {IDM_SOUND_THEMES, &ZMainCommands::soundThemes, nullptr},
-    {IDM_COMMON_NEW_ACTION, nullptr, nullptr},          // the action wizard
+    {IDM_COMMON_NEW_ACTION, &ZMainCommands::newCommonAction, nullptr},
     {IDM_COMMON_DELETE_ACTIONS, &ZMainCommands::deleteCommonActions, &ZMainCommands::commonSelection},
     {IDM_NEW_PLUGIN, &ZMainCommands::newPlugin, nullptr},
-    {IDM_APPLICATION_NEW_ACTION, nullptr, nullptr},     // the action wizard
+    {IDM_APPLICATION_NEW_ACTION, &ZMainCommands::newApplicationAction, &ZMainCommands::applicationPlugin},
     {IDM_APPLICATION_DELETE_ACTIONS, &ZMainCommands::deleteApplicationActions, &ZMainCommands::applicationSelection},
     {IDM_NEW_SERVICE_ACTION, &ZMainCommands::newServiceAction, nullptr},
     {IDM_CHANGE_PASSWORD, &ZMainCommands::changePassword, nullptr},
@@ -255,6 +256,20 @@ void ZMainCommands::newServiceAction(WORD) {
     action->setName(service->displayName());
   window_.view(ZPluginManager::kServices).addAction(std::move(action), true);
 }
+
+// A new macro made in the action wizard goes into the plug-in of the view,
+// which saves it at once.
+void ZMainCommands::newAction(int slot) {
+  ZActionView& view = window_.view(static_cast<Slot>(slot));
+  if (!view.plugin()) return;
+  auto action = std::make_unique<ZMacro>();
+  if (!RunActionWizard(window_.handle(), *action)) return;
+  view.addAction(std::move(action), true);
+}
+
+void ZMainCommands::newCommonAction(WORD) { newAction(ZPluginManager::kCommon); }
+void ZMainCommands::newApplicationAction(WORD) { newAction(ZPluginManager::kApplication); }
+bool ZMainCommands::applicationPlugin() const { return window_.view(ZPluginManager::kApplication).plugin() != nullptr; }
 
 void ZMainCommands::changePassword(WORD) {
   ZModalDialogScope modal;

@@ -79,6 +79,10 @@ class ZMainCommands {
   void passwordManager(WORD code);
   void newServiceAction(WORD code);
   void newSymbol(WORD code);
+  void newAction(int slot);
+  void newCommonAction(WORD code);
+  void newApplicationAction(WORD code);
+  bool applicationPlugin() const;
   void downloadPlugins(WORD code);
   void exchangeNow(WORD code);
   void deleteCommonActions(WORD code);

@@ -13,6 +13,7 @@
 #include "common/string_resource.h"
 #include "gesture/symbol_library.h"
 #include "resources/zavotra_ids.h"
+#include "ui/action_wizard.h"
 #include "ui/element_host.h"
 #include "ui/popup_menu.h"
 #include "ui/symbol_library_menu.h"
@@ -321,18 +322,30 @@ void ZActionView::showItemMenu(int item, POINT screen) {
   symbol->setDisabled(library->empty());
   symbol->setSubmenu(std::move(library));
   menu.addItem(std::move(symbol));
-  // Editing a macro needs the action wizard, choosing a web site the service
-  // lists; both stay disabled until those are part of the program.
-  auto addDisabled = [&menu](UINT text, UINT id) {
+  // Choosing a web site needs the service lists; it stays disabled until
+  // they are part of the program.
+  auto add = [&menu](UINT text, UINT id, bool disabled) {
     auto entry = std::make_unique<ZTextMenuItem>(LoadAnsiString(text, AppInstance()), id);
-    entry->setDisabled(true);
+    entry->setDisabled(disabled);
     menu.addItem(std::move(entry));
   };
-  if (dynamic_cast<ZMacro*>(action)) addDisabled(IDS_EDIT_ACTION, ID_EDIT_ACTION);
-  if (dynamic_cast<ZWebService*>(action)) addDisabled(IDS_ACTION_SERVICE_MENU, ID_ACTION_SERVICE);
+  if (dynamic_cast<ZMacro*>(action)) add(IDS_EDIT_ACTION, ID_EDIT_ACTION, false);
+  if (dynamic_cast<ZWebService*>(action)) add(IDS_ACTION_SERVICE_MENU, ID_ACTION_SERVICE, true);
 
   const ZMenuItem* chosen = menu.popup(window(), RECT{screen.x, screen.y, screen.x, screen.y}, true);
   if (const Symbol* picked = symbols.chosenSymbol(chosen)) giveSymbol(item, *picked);
+  if (chosen && chosen->id() == ID_EDIT_ACTION) editAction(item);
+}
+
+void ZActionView::editAction(int item) {
+  auto* macro = dynamic_cast<ZMacro*>(actionOf(item));
+  if (!macro) return;
+  // The wizard works on a copy: the action stays as it was unless finished.
+  std::unique_ptr<ZAction> copy = macro->clone();
+  if (!RunActionWizard(window(), static_cast<ZMacro&>(*copy))) return;
+  if (!plugin_->replaceAction(macro, copy)) return;
+  refreshAll();
+  saveChanges();
 }
 
 void ZActionView::giveSymbol(int item, const Symbol& symbol) {
@@ -397,6 +410,11 @@ bool ZActionView::command(WORD id) {
     case IDM_PASTE:
       paste();
       return true;
+    case ID_EDIT_ACTION: {
+      const std::vector<int> items = selectedItems();
+      if (items.size() == 1) editAction(items.front());
+      return true;
+    }
   }
   return false;
 }

@@ -77,6 +77,9 @@ class ZActionView : public ZWindowElement {
   void selectOnly(int item);
   void showItemMenu(int item, POINT screen);
   void giveSymbol(int item, const Symbol& symbol);
+  // The macro of the item edited in the action wizard; kept and saved when
+  // the user finishes.
+  void editAction(int item);
 
   std::vector<int> selectedItems() const;
   ZAction* actionOf(int item) const;

@@ -291,6 +291,27 @@ TEST_F(PluginFileTest, FindsTheFirstActionWithTheSameSymbolWhereverItWasLoadedFr
   EXPECT_EQ(plugin.findActionBySymbol(wanted), nullptr);
 }
 
+TEST_F(PluginFileTest, AReplacedActionTakesTheOldOnesPlaceAndAStrangerReplacesNothing) {
+  ZPlugin plugin;
+  plugin.addAction(SampleMacro("a", 5));
+  ZAction& old = plugin.addAction(SampleMacro("b", 6));
+  plugin.addAction(SampleMacro("c", 7));
+  std::unique_ptr<ZAction> replacement = SampleMacro("b2", 6);
+  const ZAction* incoming = replacement.get();
+  const std::unique_ptr<ZAction> replaced = plugin.replaceAction(&old, replacement);
+  ASSERT_EQ(replaced.get(), &old);
+  EXPECT_EQ(replaced->plugin(), nullptr);
+  EXPECT_EQ(replacement, nullptr);
+  ASSERT_EQ(plugin.actions().size(), 3u);
+  EXPECT_EQ(plugin.actions()[1].get(), incoming);
+  EXPECT_EQ(incoming->plugin(), &plugin);
+
+  std::unique_ptr<ZAction> other = SampleMacro("d", 8);
+  EXPECT_EQ(plugin.replaceAction(replaced.get(), other), nullptr);  // no longer in the list
+  EXPECT_NE(other, nullptr);                                         // and still the caller's
+  EXPECT_EQ(plugin.actions()[1].get(), incoming);
+}
+
 // A stream whose directory entry claims 0x90000000 bytes: in the header the
 // file is unreadable, in one action only that action is lost; in a protected
 // profile no decrypted copy stays behind either way.

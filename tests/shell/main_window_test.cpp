@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -30,10 +32,13 @@
 #include "shell/startup_steps.h"
 #include "tests/shell/shell_test_support.h"
 #include "tests/support/menu_driving.h"
+#include "tests/support/dialog_driving.h"
 #include "tests/support/modal_answerers.h"
 #include "tests/support/symbol_editor_driving.h"
 #include "tests/ui/view_fixtures.h"
 #include "ui/action_view.h"
+#include "actions/command_text.h"
+#include "ui/action_wizard.h"
 #include "ui/on_off_button.h"
 #include "ui/text_button.h"
 #include "ui/view_container.h"
@@ -435,8 +440,8 @@ TEST_F(MainWindowTest, TheMenusDisableWhatIsNotThereYetAndListThePluginsSorted) 
   EXPECT_EQ(listed, (Names{"alpha", "Beta", "Zeta"}));
   EXPECT_TRUE(commands.enabled(IDM_SWITCH_PLUGIN));
   EXPECT_TRUE(commands.enabled(IDM_DELETE_PLUGIN));
-  EXPECT_FALSE(commands.enabled(IDM_EDIT_SYMBOL));  // the profile has no symbols of its own
-  for (WORD later : {IDM_COMMON_NEW_ACTION, IDM_APPLICATION_NEW_ACTION}) {
+  EXPECT_TRUE(commands.enabled(IDM_COMMON_NEW_ACTION));
+  for (WORD later : {IDM_APPLICATION_NEW_ACTION, IDM_EDIT_SYMBOL}) {  // no application plug-in, no own symbols
     EXPECT_FALSE(commands.enabled(later)) << later;
     EXPECT_FALSE(commands.run(later, 0)) << later;
   }
@@ -558,4 +563,101 @@ TEST_F(MainWindowTest, TheSymbolCommandsOpenTheEditorAndListWhatItSaved) {
   editorUser.join();
   EXPECT_TRUE(opened);
   EXPECT_TRUE(nextAtOnce);
+}
+
+namespace {
+// Runs a function on the thread that made this object while that thread
+// waits in a modal loop (of a dialog it shows), for a test's driving thread.
+class ZThreadCalls {
+ public:
+  ZThreadCalls() : thread_(GetCurrentThreadId()) {
+    instance_ = this;
+    hook_ = SetWindowsHookExA(WH_GETMESSAGE, &Hook, nullptr, thread_);
+  }
+  ~ZThreadCalls() {
+    UnhookWindowsHookEx(hook_);
+    instance_ = nullptr;
+  }
+  ZThreadCalls(const ZThreadCalls&) = delete;
+  ZThreadCalls& operator=(const ZThreadCalls&) = delete;
+
+  // False when the call was not made within five seconds.
+  bool call(std::function<void()> function) {
+    pending_ = std::move(function);
+    done_ = false;
+    PostThreadMessageA(thread_, Message(), 0, 0);
+    return WaitFor([this] { return done_.load(); });
+  }
+
+ private:
+  static UINT Message() {
+    static const UINT message = RegisterWindowMessageA("ZavotraTestThreadCall");
+    return message;
+  }
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+    auto* msg = reinterpret_cast<MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && !msg->hwnd && msg->message == Message() && instance_) {
+      msg->message = WM_NULL;
+      instance_->pending_();
+      instance_->done_ = true;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+
+  static inline ZThreadCalls* instance_ = nullptr;
+  DWORD thread_;
+  HHOOK hook_ = nullptr;
+  std::function<void()> pending_;
+  std::atomic<bool> done_{false};
+};
+
+HWND ShownPage(HWND wizard) { return FindWindowExA(wizard, nullptr, "#32770", nullptr); }
+
+void Press(HWND dialog, int id) {
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+}  // namespace
+
+TEST_F(MainWindowTest, ANewCommonActionFinishedInTheWizardIsSavedWithThePlugin) {
+  create();
+  ZThreadCalls calls;
+  std::atomic<bool> driven{false};
+  std::thread user([&] {
+    HWND wizard = WaitForDialog("Action edition wizard", IDC_ACTION_TREE);
+    if (!wizard) return;
+    SetItemText(ShownPage(wizard), IDC_ACTION_NAME, "Signature");
+    // The symbol comes from the library or the editor; here straight in.
+    calls.call([wizard] {
+      auto* base = reinterpret_cast<Wizard*>(GetWindowLongPtrA(wizard, DWLP_USER));
+      if (auto* actions = dynamic_cast<ActionWizard*>(base)) actions->setSymbol(SquareSymbol(42));
+    });
+    Press(wizard, IDC_WIZARD_NEXT);
+    Press(wizard, IDC_WIZARD_NEXT);
+    HWND page = ShownPage(wizard);
+    CheckDlgButton(page, IDC_ACTION_CHOOSE_TEXT, BST_CHECKED);
+    Press(page, IDC_ACTION_CHOOSE_TEXT);
+    Press(wizard, IDC_WIZARD_NEXT);
+    SetItemText(ShownPage(wizard), IDC_ACTION_TEXT, "Best wishes");
+    driven = ItemEnabled(wizard, IDC_WIZARD_FINISH);
+    Press(wizard, IDC_WIZARD_FINISH);
+  });
+  EXPECT_TRUE(window_.commands().run(IDM_COMMON_NEW_ACTION, 0));
+  user.join();
+  ASSERT_TRUE(driven);
+  const Names expected{"Copy", "Paste", "Undo", "Signature"};
+  EXPECT_EQ(itemNames(ZPluginManager::kCommon), expected);
+
+  // What a reload of the file finds.
+  const auto reloaded = LoadPlugin(Folders().profilePlugins + "common.ztc");
+  ASSERT_EQ(reloaded->actions().size(), 4u);
+  const ZAction& made = *reloaded->actions().back();
+  EXPECT_EQ(made.name(), "Signature");
+  ASSERT_NE(made.symbol(), nullptr);
+  EXPECT_EQ(made.symbol()->identifier(), 42u);
+  const auto* macro = dynamic_cast<const ZMacro*>(&made);
+  ASSERT_NE(macro, nullptr);
+  ASSERT_EQ(macro->size(), 1u);
+  const auto* text = dynamic_cast<const ZCommandText*>(macro->front());
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->text(), "Best wishes");
 }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/default_key.h"
@@ -15,6 +16,7 @@
 #include "gesture/symbol_library.h"
 #include "resources/zavotra_ids.h"
 #include "tests/support/menu_driving.h"
+#include "tests/support/dialog_driving.h"
 #include "tests/support/modal_answerers.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/ui_test_host.h"
@@ -292,7 +294,7 @@ TEST_F(ActionViewTest, ClickingAnIconOffersTheSymbolsAndTheChosenOneIsSaved) {
     ASSERT_NE(menu.find("My Symbols"), nullptr);
     EXPECT_NE(menu.find("Circle"), nullptr);
     ASSERT_NE(menu.find("Edit..."), nullptr);
-    EXPECT_FALSE(menu.find("Edit...")->enabled);  // the action wizard is not there yet
+    EXPECT_TRUE(menu.find("Edit...")->enabled);  // a macro opens in the action wizard
     EXPECT_TRUE(menu.followed());
   }
   ZTestHost::Pump();
@@ -303,4 +305,51 @@ TEST_F(ActionViewTest, ClickingAnIconOffersTheSymbolsAndTheChosenOneIsSaved) {
   EXPECT_EQ(plugin->actions()[1]->symbol()->identifier(), 77u);
   EXPECT_EQ(plugin->actions()[0]->symbol()->identifier(), 10u);  // the other action keeps its own
   SymbolLibrary().loadUserSymbols(path("no symbols here"), DefaultKey());
+}
+
+// "Edit..." runs the action wizard on a copy: a finished edit replaces the
+// action in its place and is saved; a cancelled one leaves the plug-in and
+// its file alone.
+TEST_F(ActionViewTest, EditingAnActionKeepsAFinishedWizardAndDropsACancelledOne) {
+  struct Case {
+    int button;
+    Names inView;
+    bool saved;
+  };
+  const Case cases[] = {{IDC_WIZARD_FINISH, {"Copy", "Paste plain", "Undo"}, true},
+                        {IDCANCEL, {"Copy", "Paste", "Undo"}, false}};
+  for (const Case& c : cases) {
+    ZActionClipboard clipboard;
+    auto& view = openView("edit.ztc", {"Copy", "Paste", "Undo"}, clipboard);
+    ASSERT_TRUE(DeleteFileA(path("edit.ztc").c_str()));
+    Select(view, {1});
+    std::thread user([&] {
+      HWND wizard = WaitForDialog("Action edition wizard", IDC_WIZARD_FINISH);
+      if (!wizard) return;
+      const auto page = [wizard] { return FindWindowExA(wizard, nullptr, "#32770", nullptr); };
+      SetItemText(page(), IDC_ACTION_NAME, "Paste plain");
+      ::Click(wizard, IDC_WIZARD_NEXT);
+      ::Click(wizard, IDC_WIZARD_NEXT);
+      CheckDlgButton(page(), IDC_ACTION_CHOOSE_TEXT, BST_CHECKED);
+      ::Click(wizard, IDC_WIZARD_NEXT);
+      SetItemText(page(), IDC_ACTION_TEXT, "plain");
+      ::Click(wizard, c.button);
+    });
+    EXPECT_TRUE(view.command(ID_EDIT_ACTION));
+    user.join();
+    EXPECT_EQ(NamesOf(std::vector<ZAction*>{view.plugin()->actions()[0].get(), view.plugin()->actions()[1].get(),
+                                            view.plugin()->actions()[2].get()}),
+              c.inView);
+    EXPECT_EQ(GetFileAttributesA(path("edit.ztc").c_str()) != INVALID_FILE_ATTRIBUTES, c.saved);
+    if (c.saved) {
+      EXPECT_EQ(NamesOnDisk(path("edit.ztc")), c.inView);
+      const auto reloaded = LoadPlugin(path("edit.ztc"));
+      const auto* macro = dynamic_cast<const ZMacro*>(reloaded->actions()[1].get());
+      ASSERT_NE(macro, nullptr);
+      EXPECT_EQ(macro->size(), 1u);
+    }
+    char text[64] = "";
+    ListView_GetItemText(view.listView(), 1, 0, text, sizeof text);
+    EXPECT_EQ(text, c.inView[1]);
+  }
 }
