@@ -175,6 +175,12 @@ SymbolIcon IconForPath(const std::vector<Point>& path) {
       plot(x, y + 1);
     }
   }
+  // A dot where drawing starts: the direction tells apart symbols that look
+  // alike, such as Left and Right.
+  const int startX = static_cast<int>(left + (path[0].x - minX) * scale), startY = static_cast<int>(top + (path[0].y - minY) * scale);
+  for (int dy = -2; dy <= 2; ++dy)
+    for (int dx = -2; dx <= 2; ++dx)
+      if (dx * dx + dy * dy <= 5) plot(startX + dx, startY + dy);
   icon.setMasks(colours.data(), transparent.data());
   return icon;
 }
