@@ -43,15 +43,12 @@ if(ZAVOTRA_WINDOWS)
   set_target_properties(Zavotra PROPERTIES OUTPUT_NAME Zavotra)
   target_link_libraries(Zavotra PRIVATE zshell)
 
-  # Development tools of tools/run.sh: close a running program cleanly, show
-  # its window through the tray icon, and write demo plug-ins into the
-  # staged skeleton.
+  # Development tools of tools/run.sh: close a running program cleanly, and
+  # show its window through the tray icon.
   add_executable(ZavotraClose WIN32 close_tool.cpp)
   target_link_libraries(ZavotraClose PRIVATE user32 kernel32)
   add_executable(ZavotraShow WIN32 show_tool.cpp)
   target_link_libraries(ZavotraShow PRIVATE user32 kernel32)
-  add_executable(ZavotraDemoContent demo_content_tool.cpp)
-  target_link_libraries(ZavotraDemoContent PRIVATE zshell)
 
   # A runnable installation folder: the program, the skeleton profile and the
   # shared folders, as the installer lays them out.
@@ -62,6 +59,6 @@ if(ZAVOTRA_WINDOWS)
             ${ZAVOTRA_STAGE}/dls ${ZAVOTRA_STAGE}/sounds ${ZAVOTRA_STAGE}/symbols
             ${ZAVOTRA_STAGE}/system ${ZAVOTRA_STAGE}/users
     COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Zavotra> ${ZAVOTRA_STAGE}/Zavotra.exe
-    DEPENDS Zavotra ZavotraClose ZavotraShow ZavotraDemoContent
+    DEPENDS Zavotra ZavotraClose ZavotraShow
     COMMENT "Staging the installation folder in ${ZAVOTRA_STAGE}")
 endif()

@@ -22,6 +22,8 @@ packages=(
   wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick
   # test fixtures: MP3 and zip archives (Info-ZIP) made at test time
   lame sox zip
+  # the default sound theme, spoken at build time
+  espeak-ng
   # misc
   python3 procps
 )
