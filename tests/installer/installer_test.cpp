@@ -64,6 +64,15 @@ TEST_F(ZInstallerTest, WizardInstallsEverythingAndFinishStartsTheProgram) {
   EXPECT_EQ(area.bottom - area.top, GetSystemMetrics(SM_CYSCREEN));
   HWND sheet = Wizard(window);
   ASSERT_NE(sheet, nullptr);
+  EXPECT_TRUE(WaitFor([] {
+    HDC screen = GetDC(nullptr);
+    const COLORREF corner = GetPixel(screen, 2, GetSystemMetrics(SM_CYSCREEN) - 3);
+    ReleaseDC(nullptr, screen);
+    return corner == RGB(0x33, 0x66, 0x99);
+  }));
+  // Alt+F4 and the system menu do nothing: the next message after them
+  // finds the window still there.
+  PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
 
   // Welcome: only Next.
   EXPECT_TRUE(ButtonEnabled(sheet, kWizardNext));
@@ -71,6 +80,7 @@ TEST_F(ZInstallerTest, WizardInstallsEverythingAndFinishStartsTheProgram) {
 
   // Licence: the file's text, "I do not agree" chosen, Next only after agreeing.
   ASSERT_TRUE(PressAndWaitFor(sheet, PSBTN_NEXT, IDC_LICENSE_TEXT));
+  EXPECT_TRUE(IsWindow(window));
   HWND licence = CurrentPage(sheet);
   EXPECT_EQ(ItemText(licence, IDC_LICENSE_TEXT), "Test licence\r\nSecond line\r\n");
   EXPECT_EQ(IsDlgButtonChecked(licence, IDC_LICENSE_DISAGREE), BST_CHECKED);
