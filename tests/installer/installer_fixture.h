@@ -15,6 +15,7 @@
 #include "installer/install_ids.h"
 #include "installer/install_names.h"
 #include "installer/system_folders.h"
+#include "tests/support/child_process.h"
 #include "tests/support/dialog_driving.h"
 #include "tests/support/registry_value_guard.h"
 #include "tests/support/temp_folder.h"
@@ -31,40 +32,6 @@ constexpr DWORD kInstallerPatience = 30000;
 constexpr int kWizardBack = 0x3023;
 constexpr int kWizardNext = 0x3024;
 constexpr int kWizardFinish = 0x3025;
-
-// A program started with arguments; terminated at the end if still running.
-class ZChildProcess {
- public:
-  ZChildProcess(const std::string& program, const std::string& arguments) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    std::string command = "\"" + program + "\" " + arguments;
-    started_ = CreateProcessA(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                              &info_) != 0;
-  }
-  ~ZChildProcess() {
-    if (!started_) return;
-    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info_.hProcess, 99);
-    CloseHandle(info_.hThread);
-    CloseHandle(info_.hProcess);
-  }
-  ZChildProcess(const ZChildProcess&) = delete;
-  ZChildProcess& operator=(const ZChildProcess&) = delete;
-
-  bool started() const { return started_; }
-  DWORD id() const { return info_.dwProcessId; }
-  // The exit code, or -1 when the process did not end within `ms`.
-  long waitForExit(DWORD ms = kInstallerPatience) {
-    if (!started_ || WaitForSingleObject(info_.hProcess, ms) != WAIT_OBJECT_0) return -1;
-    DWORD code = 0;
-    GetExitCodeProcess(info_.hProcess, &code);
-    return static_cast<long>(code);
-  }
-
- private:
-  PROCESS_INFORMATION info_ = {};
-  bool started_ = false;
-};
 
 // A registry key that did not exist before the test is deleted after it.
 class ZRegistryKeyGuard {

@@ -202,7 +202,7 @@ class CaptureSettingsProgram : public ZStagedProgramTest {
     if (extraAction) common.addAction(std::move(extraAction));
     common.saveAs(plugins + "\\common.ztc", ProfileDefaultKey());
     installHookLibrary();
-    program_ = std::make_unique<ZProcess>(ZAVOTRA_STAGED_EXE);
+    program_ = std::make_unique<ZChildProcess>(ZAVOTRA_STAGED_EXE);
     ASSERT_TRUE(program_->started());
     ASSERT_TRUE(Eventually([&] { return (main_ = MainWindowOf(program_->id())) != nullptr; }));
     PumpMessagesFor(1000);  // plug-ins and hooks in place
@@ -219,7 +219,7 @@ class CaptureSettingsProgram : public ZStagedProgramTest {
     return SettingsFromText(DecryptedText(profileFolder() + "settings", ProfileDefaultKey()), ZSettings());
   }
 
-  std::unique_ptr<ZProcess> program_;
+  std::unique_ptr<ZChildProcess> program_;
   HWND main_ = nullptr;
 };
 }  // namespace

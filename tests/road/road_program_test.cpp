@@ -238,7 +238,7 @@ TEST_F(RoadProgram, GesturesHotkeysAndClicksReachTheApplications) {
   // Not "Road...": a class sharing four characters with a plug-in's Key would choose it.
   Target plain("PlainTarget", 100, 100);
   Target app("RoadAppTarget", 500, 100);
-  ZProcess program(ZAVOTRA_STAGED_EXE);
+  ZChildProcess program(ZAVOTRA_STAGED_EXE);
   ASSERT_TRUE(program.started());
   HWND main = nullptr;
   ASSERT_TRUE(WaitPumping([&] { return (main = MainWindowOf(program.id())) != nullptr; }));
@@ -293,7 +293,7 @@ TEST_F(RoadProgram, GesturesHotkeysAndClicksReachTheApplications) {
 }
 
 TEST_F(RoadProgram, WithoutTheHookLibraryTheUserIsToldTwiceAndTheProgramRuns) {
-  ZProcess program(ZAVOTRA_STAGED_EXE);
+  ZChildProcess program(ZAVOTRA_STAGED_EXE);
   ASSERT_TRUE(program.started());
   const std::string path = install.root() + "system\\Zavotra.dll";
   HWND box = nullptr;
@@ -319,7 +319,7 @@ TEST_F(RoadProgram, OurOwnPasteDuringAGestureCancelsItAndNothingRuns) {
   installHookLibrary();
   writePlugins();
   Target plain("PlainTarget", 100, 100);
-  ZProcess program(ZAVOTRA_STAGED_EXE);
+  ZChildProcess program(ZAVOTRA_STAGED_EXE);
   ASSERT_TRUE(program.started());
   HWND main = nullptr;
   ASSERT_TRUE(WaitPumping([&] { return (main = MainWindowOf(program.id())) != nullptr; }));
@@ -349,7 +349,7 @@ namespace {
 // Start-up reads every plug-in and symbol file of the profile: one hostile
 // file is skipped, the program starts, its plug-ins work, and no decrypted
 // copy is left in the temporary folder.
-void ExpectHostileFilesSkipped(ZProcess& program, const std::string& passwordToType) {
+void ExpectHostileFilesSkipped(ZChildProcess& program, const std::string& passwordToType) {
   ASSERT_TRUE(program.started());
   if (!passwordToType.empty()) {
     HWND prompt = nullptr;
@@ -384,7 +384,7 @@ TEST_F(RoadProgram, AHostileFileInThePluginOrSymbolFolderIsSkippedAtStartUp) {
   installHookLibrary();
   writePlugins();
   writeHostileFiles(ProfileDefaultKey());
-  ZProcess program(ZAVOTRA_STAGED_EXE);
+  ZChildProcess program(ZAVOTRA_STAGED_EXE);
   ExpectHostileFilesSkipped(program, "");
 }
 
@@ -401,7 +401,7 @@ TEST_F(RoadProgram, AHostileFileOfAProtectedProfileIsSkippedAndLeavesNoPlainCopy
   std::vector<std::string> copies;
   {
     ScopedTempRedirect redirect(temp.path());  // the program inherits it
-    ZProcess program(ZAVOTRA_STAGED_EXE);
+    ZChildProcess program(ZAVOTRA_STAGED_EXE);
     ExpectHostileFilesSkipped(program, "guarded");
   }
   for (const std::string& name : temp.fileNames())
@@ -416,7 +416,7 @@ TEST_F(RoadProgram, ExitWhileATextInsertionWaitsPutsTheUsersClipboardBack) {
   common.addAction(TextMacro("Common F9", 1, (3 << 8) | VK_F9, "bye"));
   common.saveAs(plugins + "\\common.ztc", ProfileDefaultKey());
   Target plain("PlainTarget", 100, 100);
-  ZProcess program(ZAVOTRA_STAGED_EXE);
+  ZChildProcess program(ZAVOTRA_STAGED_EXE);
   ASSERT_TRUE(program.started());
   HWND main = nullptr;
   ASSERT_TRUE(WaitPumping([&] { return (main = MainWindowOf(program.id())) != nullptr; }));

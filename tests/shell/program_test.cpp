@@ -30,7 +30,7 @@ HWND WaitForMainWindow(DWORD processId) {
 }
 
 // The password dialog (309) of the program; null when it never came.
-HWND WaitForPasswordPrompt(const ZProcess& program) {
+HWND WaitForPasswordPrompt(const ZChildProcess& program) {
   HWND prompt = nullptr;
   const bool shown = WaitUntil([&] {
     prompt = FindWindowA("#32770", "Zavotra");
@@ -42,7 +42,7 @@ HWND WaitForPasswordPrompt(const ZProcess& program) {
 }
 
 // Cancels the password dialog; true when the program then ended with code 0.
-bool CancelThePasswordAndWaitForTheEnd(ZProcess& program) {
+bool CancelThePasswordAndWaitForTheEnd(ZChildProcess& program) {
   HWND prompt = WaitForPasswordPrompt(program);
   if (!prompt) return false;
   PostMessageA(prompt, WM_COMMAND, IDCANCEL, 0);
@@ -106,7 +106,7 @@ class Program : public ZStagedProgramTest {
 }  // namespace
 
 TEST_F(Program, ASecondStartBringsTheFirstForwardAndExitsWithZero) {
-  ZProcess first(ZAVOTRA_STAGED_EXE);
+  ZChildProcess first(ZAVOTRA_STAGED_EXE);
   ASSERT_TRUE(first.started());
   HWND window = WaitForMainWindow(first.id());
   ASSERT_NE(window, nullptr);
@@ -122,7 +122,7 @@ TEST_F(Program, ASecondStartBringsTheFirstForwardAndExitsWithZero) {
   EXPECT_FALSE(IsWindowVisible(window));
   EXPECT_EQ(first.waitForExit(300), -1);
 
-  ZProcess second(ZAVOTRA_STAGED_EXE);
+  ZChildProcess second(ZAVOTRA_STAGED_EXE);
   ASSERT_TRUE(second.started());
   EXPECT_EQ(second.waitForExit(), 0);
   EXPECT_TRUE(IsWindowVisible(window));  // shown before the second one exited
@@ -143,7 +143,7 @@ TEST_F(Program, ASecondStartBringsTheFirstForwardAndExitsWithZero) {
 TEST_F(Program, RunAtStartupFalseRemovesTheRunValueAtStartAndAtExit) {
   writeProfile("FirstTime\tfalse\r\nRunAtStartup\tfalse\r\nStartHidden\ttrue\r\n");
   ZRegistryValueGuard::Set(HKEY_CURRENT_USER, kRunKey, "Zavotra", "\"C:\\old\\Zavotra.exe\"");
-  ZProcess program(ZAVOTRA_STAGED_EXE);
+  ZChildProcess program(ZAVOTRA_STAGED_EXE);
   ASSERT_TRUE(program.started());
   HWND window = WaitForMainWindow(program.id());
   ASSERT_NE(window, nullptr);
@@ -161,7 +161,7 @@ TEST_F(Program, WithoutAppFolderTheProgramsOwnFolderIsUsed) {
   ZRegistryValueGuard::Delete(HKEY_LOCAL_MACHINE, kProductKey, "AppFolder");
   const std::string program = install.root() + "Zavotra.exe";
   ASSERT_TRUE(CopyFileA(ZAVOTRA_STAGED_EXE, program.c_str(), FALSE));
-  ZProcess process(program);
+  ZChildProcess process(program);
   ASSERT_TRUE(process.started());
   HWND window = WaitForMainWindow(process.id());
   ASSERT_NE(window, nullptr);
@@ -173,7 +173,7 @@ TEST_F(Program, WithoutAppFolderTheProgramsOwnFolderIsUsed) {
 }
 
 TEST_F(Program, TheEndOfTheWindowsSessionEndsTheProgramAfterSaving) {
-  ZProcess program(ZAVOTRA_STAGED_EXE);
+  ZChildProcess program(ZAVOTRA_STAGED_EXE);
   ASSERT_TRUE(program.started());
   HWND window = WaitForMainWindow(program.id());
   ASSERT_NE(window, nullptr);
@@ -193,7 +193,7 @@ TEST_F(Program, TheEndOfTheWindowsSessionEndsTheProgramAfterSaving) {
 TEST_F(Program, CancellingThePasswordOfTheOnlyProfileEndsTheProgram) {
   writeProfile("FirstTime\tfalse\r\n");
   ASSERT_TRUE(WritePasswordFile(profileFolder() + "pf", DeriveKey("guarded")));
-  ZProcess program(ZAVOTRA_STAGED_EXE);
+  ZChildProcess program(ZAVOTRA_STAGED_EXE);
   ASSERT_TRUE(program.started());
   HWND prompt = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (prompt = DialogWith(program.id(), IDC_PASSWORD_EDIT)) != nullptr; }));
@@ -210,7 +210,7 @@ TEST_F(Program, WithSeveralProfilesARefusedPasswordBringsTheChooserOverTheSplash
   CreateDirectoryA(second.c_str(), nullptr);
   WriteFileText(second + "name", "Second");
   ASSERT_TRUE(WriteEncryptedFile(second + "settings", ProfileDefaultKey(), "FirstTime\tfalse\r\n"));
-  ZProcess program(ZAVOTRA_STAGED_EXE);
+  ZChildProcess program(ZAVOTRA_STAGED_EXE);
   ASSERT_TRUE(program.started());
   HWND prompt = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (prompt = DialogWith(program.id(), IDC_PASSWORD_EDIT)) != nullptr; }));
@@ -252,7 +252,7 @@ TEST_F(Program, StartUpRemovesWhatACrashedRunLeftBehindAndNothingElse) {
   for (const char* name : others) WriteStale(temp + name, "someone else's");
   WriteStale(profileFolder() + "plug-ins\\mine.zta", "a plug-in");
 
-  ZProcess program(ZAVOTRA_STAGED_EXE);
+  ZChildProcess program(ZAVOTRA_STAGED_EXE);
   ASSERT_TRUE(program.started());
   EXPECT_TRUE(CancelThePasswordAndWaitForTheEnd(program));
 

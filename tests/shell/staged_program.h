@@ -12,6 +12,7 @@
 
 #include "shell/registry_entries.h"
 #include "tests/shell/shell_test_support.h"
+#include "tests/support/child_process.h"
 
 #ifndef ZAVOTRA_STAGED_EXE
 #error "the test needs the path of the staged program"
@@ -19,41 +20,6 @@
 
 // How long a test waits for the program: generous, a slow machine is not a failure.
 constexpr DWORD kStagedProgramPatience = 30000;
-
-// A started program; terminated at the end if it is still running.
-class ZProcess {
- public:
-  explicit ZProcess(const std::string& program) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    std::string command = "\"" + program + "\"";
-    started_ = CreateProcessA(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                              &startup, &info_) != 0;
-  }
-  ~ZProcess() {
-    if (!started_) return;
-    if (running()) TerminateProcess(info_.hProcess, 99);
-    CloseHandle(info_.hThread);
-    CloseHandle(info_.hProcess);
-  }
-  ZProcess(const ZProcess&) = delete;
-  ZProcess& operator=(const ZProcess&) = delete;
-
-  bool started() const { return started_; }
-  DWORD id() const { return info_.dwProcessId; }
-  bool running() const { return started_ && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
-  // The exit code, or -1 when the process did not end within `ms`.
-  long waitForExit(DWORD ms = kStagedProgramPatience) {
-    if (!started_ || WaitForSingleObject(info_.hProcess, ms) != WAIT_OBJECT_0) return -1;
-    DWORD code = 0;
-    GetExitCodeProcess(info_.hProcess, &code);
-    return static_cast<long>(code);
-  }
-
- private:
-  PROCESS_INFORMATION info_ = {};
-  bool started_ = false;
-};
 
 // The main window of the process; null while it has none.
 inline HWND MainWindowOf(DWORD processId) {

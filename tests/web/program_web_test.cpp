@@ -38,7 +38,7 @@ class ProgramWeb : public ZStagedProgramTest {
 
 TEST_F(ProgramWeb, TheExchangeCommandReportsAndReplacesTheList) {
   const size_t before = Service().requests().size();
-  ZProcess program(ZAVOTRA_STAGED_EXE);
+  ZChildProcess program(ZAVOTRA_STAGED_EXE);
   ASSERT_TRUE(program.started());
   HWND window = nullptr;
   ASSERT_TRUE(Eventually([&] { return (window = MainWindowOf(program.id())) != nullptr; }));
@@ -52,7 +52,7 @@ TEST_F(ProgramWeb, TheExchangeCommandReportsAndReplacesTheList) {
 }
 
 TEST_F(ProgramWeb, TheDownloadCommandOpensTheWizard) {
-  ZProcess program(ZAVOTRA_STAGED_EXE);
+  ZChildProcess program(ZAVOTRA_STAGED_EXE);
   ASSERT_TRUE(program.started());
   HWND window = nullptr;
   ASSERT_TRUE(Eventually([&] { return (window = MainWindowOf(program.id())) != nullptr; }));
