@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "actions/command_text.h"
+#include "actions/macro.h"
 #include "common/password_key.h"
 #include "gesture/symbol_file.h"
 #include "resources/zavotra_ids.h"
@@ -15,8 +16,10 @@
 #include "shell/usage_counters.h"
 #include "tests/road/road_fixtures.h"
 #include "tests/shell/staged_program.h"
+#include "tests/support/dialog_driving.h"
 #include "tests/support/stream_size_claim.h"
 #include "tests/support/injected_input.h"
+#include "tests/support/symbol_editor_driving.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -113,6 +116,17 @@ void Drag(const std::vector<POINT>& path) {
 }
 
 void DrawL(const Target& t) { Drag({t.at(60, 60), t.at(60, 260), t.at(260, 260)}); }
+
+// Top left, top right, bottom left, bottom right.
+void DrawZ(const Target& t) { Drag({t.at(60, 60), t.at(260, 60), t.at(60, 260), t.at(260, 260)}); }
+
+// Wine reports the display's own pointer position when a window appears
+// under it, which would be a jump at the start of the next gesture: the
+// pointer goes where the gesture starts first.
+void PointerTo(POINT at) {
+  SetCursorPos(at.x, at.y);
+  PumpFor(200);
+}
 
 void SendKey(WORD key, bool up) {
   INPUT input = {};
@@ -431,4 +445,90 @@ TEST_F(RoadProgram, ExitWhileATextInsertionWaitsPutsTheUsersClipboardBack) {
   PostMessageA(main, WM_DESTROY, 0, 0);
   EXPECT_EQ(program.waitForExit(), 0);
   EXPECT_EQ(ClipboardText(), kUsersClipboard);
+}
+
+namespace {
+
+// The new symbol through the editor the wizard's symbol page opens: a "Z"
+// drawn on the grid, named on saving.
+void DesignZ(HWND symbolPage, const char* name) {
+  using namespace symbol_editor_driving;
+  PostClick(symbolPage, IDC_ACTION_NEW_SYMBOL);
+  Editor editor = WaitForEditor(Caption(1));
+  ASSERT_NE(editor.frame, nullptr) << "no symbol editor";
+  CancelLeftOpen guard{editor};
+  editor.drawClosed({Point{4, 4}, Point{24, 4}, Point{4, 24}, Point{24, 24}});
+  ASSERT_TRUE(WaitFor([&] { return editor.nextEnabled(); }, 2000));
+  editor.press(IDC_SYMBOL_NEXT);
+  ASSERT_TRUE(editor.waitForStep(2));
+  editor.press(IDC_SYMBOL_NEXT);
+  EXPECT_TRUE(AnswerName(name).okWithName);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(editor.frame); }, kPatience));
+}
+
+}  // namespace
+
+// A user's own action from start to end: in the running program's wizard a
+// symbol drawn in the editor and a text command, both saved in the profile,
+// and the next gesture of that shape over an edit control types the text.
+TEST_F(RoadProgram, ASymbolDrawnInTheEditorForAWizardTextActionTypesTheTextOnTheNextGesture) {
+  installHookLibrary();
+  writePlugins();
+  ZProcess program(ZAVOTRA_STAGED_EXE);
+  ASSERT_TRUE(program.started());
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitPumping([&] { return (main = MainWindowOf(program.id())) != nullptr; }));
+  // As a user, after the splash screen: it stays on top of everything while it shows.
+  ASSERT_TRUE(WaitPumping([&] { return SplashOf(program.id()) == nullptr; }));
+
+  PostMessageA(main, WM_COMMAND, IDM_COMMON_NEW_ACTION, 0);
+  HWND wizard = WaitForDialog("Action edition wizard", IDC_ACTION_TREE, kPatience);
+  ASSERT_NE(wizard, nullptr);
+  SetItemText(ShownPage(wizard), IDC_ACTION_NAME, "Hand made");
+  Click(wizard, IDC_WIZARD_NEXT);
+  ASSERT_NE(GetDlgItem(ShownPage(wizard), IDC_ACTION_NEW_SYMBOL), nullptr) << "not on the symbol page";
+  DesignZ(ShownPage(wizard), "Zed");
+  if (HasFatalFailure()) return;
+  Click(wizard, IDC_WIZARD_NEXT);
+  HWND choice = ShownPage(wizard);
+  ASSERT_NE(GetDlgItem(choice, IDC_ACTION_CHOOSE_TEXT), nullptr) << "not on the command page";
+  CheckDlgButton(choice, IDC_ACTION_CHOOSE_TEXT, BST_CHECKED);
+  Click(choice, IDC_ACTION_CHOOSE_TEXT);
+  Click(wizard, IDC_WIZARD_NEXT);
+  SetItemText(ShownPage(wizard), IDC_ACTION_TEXT, "made by hand");
+  ASSERT_TRUE(WaitFor([&] { return ItemEnabled(wizard, IDC_WIZARD_FINISH); }));
+  PostClick(wizard, IDC_WIZARD_FINISH);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(wizard); }, kPatience));
+
+  // The stored L answers first (and shows the hooks are in place); the Z
+  // then types the new text, and nothing else.
+  Target plain("PlainTarget", 100, 100);
+  plain.focus();
+  PointerTo(plain.at(60, 60));
+  DrawL(plain);
+  ASSERT_TRUE(WaitPumping([&] { return plain.text() == "common"; })) << plain.text();
+  PointerTo(plain.at(60, 60));
+  DrawZ(plain);
+  EXPECT_TRUE(WaitPumping([&] { return plain.text() == "commonmade by hand"; })) << plain.text();
+
+  PostMessageA(main, WM_DESTROY, 0, 0);
+  EXPECT_EQ(program.waitForExit(), 0);
+
+  // Both are in the profile, read once the program has ended: the symbol
+  // file in its symbols folder, the action in the common plug-in.
+  const std::string symbolFile = profileFolder() + "symbols\\002.zts";
+  ASSERT_NE(GetFileAttributesA(symbolFile.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(LoadSymbolFile(symbolFile, ProfileDefaultKey()).name(), "Zed");
+  ZPlugin common;
+  common.read(plugins + "\\common.ztc", nullptr, ProfileDefaultKey());
+  ASSERT_FALSE(common.actions().empty());
+  const auto* made = dynamic_cast<const ZMacro*>(common.actions().back().get());
+  ASSERT_NE(made, nullptr);
+  EXPECT_EQ(made->name(), "Hand made");
+  ASSERT_NE(made->symbol(), nullptr);
+  EXPECT_EQ(made->symbol()->name(), "Zed");
+  ASSERT_EQ(made->size(), 1u);
+  const auto* text = dynamic_cast<const ZCommandText*>(made->front());
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->text(), "made by hand");
 }

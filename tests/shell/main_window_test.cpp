@@ -611,8 +611,6 @@ class ZThreadCalls {
   std::atomic<bool> done_{false};
 };
 
-HWND ShownPage(HWND wizard) { return FindWindowExA(wizard, nullptr, "#32770", nullptr); }
-
 void Press(HWND dialog, int id) {
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }

@@ -49,20 +49,6 @@ bool CancelThePasswordAndWaitForTheEnd(ZChildProcess& program) {
   return program.waitForExit() == 0;
 }
 
-// The splash screen of the process: its dialog without a caption, topmost.
-HWND SplashOf(DWORD processId) {
-  for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w; w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    char caption[64] = "";
-    GetWindowTextA(w, caption, sizeof caption);
-    if (owner == processId && IsWindowVisible(w) && caption[0] == '\0' &&
-        (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST))
-      return w;
-  }
-  return nullptr;
-}
-
 // The visible dialog "Zavotra" of the process holding the control.
 HWND DialogWith(DWORD processId, int control) {
   for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", "Zavotra"); w; w = FindWindowExA(nullptr, w, "#32770", "Zavotra")) {

@@ -32,6 +32,20 @@ inline HWND MainWindowOf(DWORD processId) {
   return nullptr;
 }
 
+// The splash screen of the process: its dialog without a caption, topmost.
+inline HWND SplashOf(DWORD processId) {
+  for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w; w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    char caption[64] = "";
+    GetWindowTextA(w, caption, sizeof caption);
+    if (owner == processId && IsWindowVisible(w) && caption[0] == '\0' &&
+        (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST))
+      return w;
+  }
+  return nullptr;
+}
+
 // The hook library staged beside the program.
 inline std::string StagedHookLibrary() {
   const std::string program = ZAVOTRA_STAGED_EXE;

@@ -45,6 +45,15 @@ inline void ChooseItem(HWND dialog, int id, LRESULT index, bool listBox = false)
                reinterpret_cast<LPARAM>(control));
 }
 
+// The page a wizard shows: the one dialog inside its frame.
+inline HWND ShownPage(HWND wizard) { return FindWindowExA(wizard, nullptr, "#32770", nullptr); }
+
 inline void Click(HWND dialog, int id) {
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// A click that does not wait for its answer: for a button that opens a modal
+// window, which the driving thread then answers.
+inline void PostClick(HWND dialog, int id) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
