@@ -474,7 +474,7 @@ void DesignZ(HWND symbolPage, const char* name) {
 TEST_F(RoadProgram, ASymbolDrawnInTheEditorForAWizardTextActionTypesTheTextOnTheNextGesture) {
   installHookLibrary();
   writePlugins();
-  ZProcess program(ZAVOTRA_STAGED_EXE);
+  ZChildProcess program(ZAVOTRA_STAGED_EXE);
   ASSERT_TRUE(program.started());
   HWND main = nullptr;
   ASSERT_TRUE(WaitPumping([&] { return (main = MainWindowOf(program.id())) != nullptr; }));
