@@ -22,6 +22,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+./tools/setup.sh
 jobs=${ZAVOTRA_JOBS:-2}
 build=$root/build
 
