@@ -140,15 +140,6 @@ ZAVOTRA_LENGTH_BENCHMARKS(BM_Zigzag);
 
 // --- Gestures drawn by people ----------------------------------------------
 
-const std::vector<RealGestureSet>& RealGestures() {
-  static const std::vector<RealGestureSet> sets = [] {
-    std::vector<RealGestureSet> read;
-    ReadRealGestures(ZAVOTRA_REAL_GESTURES, read);
-    return read;
-  }();
-  return sets;
-}
-
 // Per subject and speed: three random samples of each type as one-stroke
 // candidates (in random order), every other sample a gesture.
 struct RealProtocol {

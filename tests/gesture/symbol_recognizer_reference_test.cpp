@@ -172,16 +172,6 @@ TEST(SymbolRecognizerReference, RandomGesturesGetTheSameWinnerAndScores) {
   EXPECT_GT(multiStrokeWinners, 50);
 }
 
-// The logs of gestures drawn by people, read once; empty when absent.
-const std::vector<RealGestureSet>& RealGestures() {
-  static const std::vector<RealGestureSet> sets = [] {
-    std::vector<RealGestureSet> read;
-    ReadRealGestures(ZAVOTRA_REAL_GESTURES, read);
-    return read;
-  }();
-  return sets;
-}
-
 constexpr int kRealTolerances[] = {10, 20, 30, 50, 100};
 
 // Some samples of every type of one subject at one speed become templates,

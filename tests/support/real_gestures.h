@@ -19,3 +19,13 @@ using RealGestureSet = GestureLogSet;
 inline bool ReadRealGestures(const std::string& folder, std::vector<RealGestureSet>& sets) {
   return ReadGestureLogs(folder, sets);
 }
+
+// The logs of ZAVOTRA_REAL_GESTURES, read once; empty when absent.
+inline const std::vector<RealGestureSet>& RealGestures() {
+  static const std::vector<RealGestureSet> sets = [] {
+    std::vector<RealGestureSet> read;
+    ReadRealGestures(ZAVOTRA_REAL_GESTURES, read);
+    return read;
+  }();
+  return sets;
+}
