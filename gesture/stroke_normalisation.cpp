@@ -7,6 +7,18 @@
 
 #include "gesture/line_walk.h"
 
+#ifdef ZAVOTRA_WALK_SSE2
+namespace {
+// Both coordinates of `p` at once, with the same double steps as
+// StrokeScaling::map(p): the offsets fit 32 bits, so converting them is exact.
+inline __m128i MapPair(const Point& p, __m128i origin, __m128d factors) {
+  const __m128i xy = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&p));
+  const __m128d offset = _mm_cvtepi32_pd(_mm_sub_epi32(xy, origin));
+  return _mm_cvttpd_epi32(_mm_mul_pd(offset, factors));
+}
+}  // namespace
+#endif
+
 StrokeScaling::StrokeScaling(const BoundingBox& box, int32_t boxSize)
     : left_(box.left), top_(box.top),
       narrow_(box.width() <= INT32_MAX && box.height() <= INT32_MAX) {
@@ -30,16 +42,11 @@ Point StrokeScaling::map(const Point& p) const {
 
 void StrokeScaling::map(const Point* points, size_t count, Point* out) const {
 #ifdef ZAVOTRA_WALK_SSE2
-  // Both coordinates at once, with the same double steps as map(p): the
-  // offsets fit 32 bits, so converting them is exact.
   if (narrow_) {
     const __m128i origin = _mm_set_epi32(0, 0, top_, left_);
     const __m128d factors = _mm_set_pd(ky_, kx_);
-    for (size_t i = 0; i < count; ++i) {
-      const __m128i p = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&points[i]));
-      const __m128d offset = _mm_cvtepi32_pd(_mm_sub_epi32(p, origin));
-      _mm_storel_epi64(reinterpret_cast<__m128i*>(&out[i]), _mm_cvttpd_epi32(_mm_mul_pd(offset, factors)));
-    }
+    for (size_t i = 0; i < count; ++i)
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(&out[i]), MapPair(points[i], origin, factors));
     return;
   }
 #endif
@@ -53,9 +60,7 @@ void StrokeScaling::map(const Point* points, size_t count, WalkPoint* out) const
     const __m128i origin = _mm_set_epi32(0, 0, top_, left_);
     const __m128d factors = _mm_set_pd(ky_, kx_);
     for (size_t i = 0; i < count; ++i) {
-      const __m128i p = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&points[i]));
-      const __m128d offset = _mm_cvtepi32_pd(_mm_sub_epi32(p, origin));
-      const __m128i mapped = _mm_cvttpd_epi32(_mm_mul_pd(offset, factors));
+      const __m128i mapped = MapPair(points[i], origin, factors);
       // Within the square: the 16-bit packing changes nothing.
       const int32_t packed = _mm_cvtsi128_si32(_mm_packs_epi32(mapped, mapped));
       std::memcpy(&out[i], &packed, sizeof packed);
