@@ -45,15 +45,6 @@ void DragL(Button button, POINT origin) {
   InjectMouseAndPump(button.up, path[2]);
 }
 
-void SendKey(WORD key, bool up) {
-  INPUT input = {};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  SendInput(1, &input, sizeof input);
-  PumpMessagesFor(10);
-}
-
 // One stroke from `from` to `to` in small steps; Shift held at the release
 // keeps the gesture open for another stroke.
 void DrawStroke(Button button, POINT from, POINT to, bool moreToCome) {
@@ -61,7 +52,7 @@ void DrawStroke(Button button, POINT from, POINT to, bool moreToCome) {
   InjectMouseAndPump(button.down, from);
   for (int step = 1; step <= 12; ++step)
     InjectMouseAndPump(0, POINT{from.x + (to.x - from.x) * step / 12, from.y + (to.y - from.y) * step / 12});
-  if (moreToCome) SendKey(VK_SHIFT, false);
+  if (moreToCome) InjectKeyAndPump(VK_SHIFT, false);
   InjectMouseAndPump(button.up, to);
   if (moreToCome) PumpMessagesFor(100);
 }
@@ -71,7 +62,7 @@ void DrawStroke(Button button, POINT from, POINT to, bool moreToCome) {
 void DrawPlusBackward(Button button, POINT origin) {
   DrawStroke(button, POINT{origin.x + 240, origin.y + 150}, POINT{origin.x + 60, origin.y + 150}, true);
   DrawStroke(button, POINT{origin.x + 150, origin.y + 240}, POINT{origin.x + 150, origin.y + 60}, false);
-  SendKey(VK_SHIFT, true);
+  InjectKeyAndPump(VK_SHIFT, true);
 }
 
 // A top-level window of its own class with an edit control along its top,

@@ -128,22 +128,13 @@ void PointerTo(POINT at) {
   PumpFor(200);
 }
 
-void SendKey(WORD key, bool up) {
-  INPUT input = {};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  SendInput(1, &input, sizeof input);
-  PumpFor(10);
-}
-
 void PressCtrlShift(WORD key) {
-  SendKey(VK_CONTROL, false);
-  SendKey(VK_SHIFT, false);
-  SendKey(key, false);
-  SendKey(key, true);
-  SendKey(VK_SHIFT, true);
-  SendKey(VK_CONTROL, true);
+  InjectKeyAndPump(VK_CONTROL, false);
+  InjectKeyAndPump(VK_SHIFT, false);
+  InjectKeyAndPump(key, false);
+  InjectKeyAndPump(key, true);
+  InjectKeyAndPump(VK_SHIFT, true);
+  InjectKeyAndPump(VK_CONTROL, true);
 }
 
 constexpr char kUsersClipboard[] = "the user's own clipboard";

@@ -49,3 +49,13 @@ inline void InjectMouseAndPump(DWORD flags, POINT at) {
   InjectMouse(flags, at);
   PumpMessagesFor(8);
 }
+
+// One key going down or up, then a moment for this thread's windows to take it.
+inline void InjectKeyAndPump(WORD key, bool up) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &input, sizeof input);
+  PumpMessagesFor(10);
+}
