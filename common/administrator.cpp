@@ -32,16 +32,6 @@ class ZSid {
   PSID sid_ = nullptr;
 };
 
-bool IsWindows95Family() {
-  OSVERSIONINFOA version = {};
-  version.dwOSVersionInfoSize = sizeof version;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  if (!GetVersionExA(&version)) return false;
-#pragma GCC diagnostic pop
-  return version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
-}
-
 // The token's group list, sized as the token asks (a domain account may hold
 // far more groups than a fixed buffer takes).
 std::vector<BYTE> GroupsOfToken(HANDLE token) {
@@ -54,6 +44,16 @@ std::vector<BYTE> GroupsOfToken(HANDLE token) {
 }
 
 }  // namespace
+
+bool IsWindows95Family() {
+  OSVERSIONINFOA version = {};
+  version.dwOSVersionInfoSize = sizeof version;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  if (!GetVersionExA(&version)) return false;
+#pragma GCC diagnostic pop
+  return version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+}
 
 bool IsAdministrator() {
   if (IsWindows95Family()) return true;

@@ -7,21 +7,7 @@
 #include "common/path_text.h"
 #include "installer/install_names.h"
 
-namespace {
-
-bool IsWindowsNtFamily() {
-  OSVERSIONINFOA version = {};
-  version.dwOSVersionInfoSize = sizeof version;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  if (!GetVersionExA(&version)) return true;
-#pragma GCC diagnostic pop
-  return version.dwPlatformId == VER_PLATFORM_WIN32_NT;
-}
-
-}  // namespace
-
-bool InstallsForAllUsers() { return IsWindowsNtFamily() && IsAdministrator(); }
+bool InstallsForAllUsers() { return !IsWindows95Family() && IsAdministrator(); }
 
 std::string StartMenuFolder(bool allUsers) {
   char programs[MAX_PATH] = "";
